@@ -1,0 +1,57 @@
+#include "app/ModGlobals.h"
+
+#include "platform/MessageBoxPort.h"
+#include "platform/RuntimeError.h"
+#include "platform/TextFileReader.h"
+#include "tiers/DataFiles.h"
+
+#include <new>
+
+namespace wexel {
+
+std::string& HelpFilePath() {
+    static std::string path;
+    return path;
+}
+
+std::string errorBoxText(const std::string& sNumber, const std::string& sDescription,
+                         const std::string& sLocation, const std::string& sMessage) {
+    const std::string headline = sMessage.empty() ? kGeneralErrorMessage : sMessage;
+    const std::string crlf = "\r\n";
+    return headline + crlf + crlf + "Location:  " + sLocation + crlf + "Error Number:  " + sNumber +
+           crlf + "Description:  " + sDescription;
+}
+
+void ReportError(const std::string& sNumber, const std::string& sDescription,
+                 const std::string& sLocation, const std::string& sMessage) {
+    MsgBox(errorBoxText(sNumber, sDescription, sLocation, sMessage), kErrorBoxTitle);
+}
+
+StartupResult Main(AppFacts& facts, StartupSteps& steps) {
+    static ErrorBoxReporter reporter;
+    setErrorReporter(&reporter);
+    try {
+        if (facts.previousInstanceRunning()) {
+            steps.ShowRunningInstance();
+            return StartupResult::SecondInstance;
+        }
+        const std::string folder = facts.exeDirectory();
+        HelpFilePath() = joinPath(folder, kHelpFileName);
+        LoadDataFiles(folder);
+        steps.showAboutModal();
+        steps.showConverter();
+        return StartupResult::Running;
+    } catch (const RuntimeError& error) {
+        if (error.number() == static_cast<int>(ErrorNumber::CannotCreateComponent)) {
+            MsgBox(kInstallationMessage, facts.title());
+        } else {
+            reportError(error, "ModGlobals.Main", "");
+        }
+    } catch (const std::bad_alloc&) {
+        ReportError(std::to_string(static_cast<int>(ErrorNumber::OutOfMemory)),
+                    errorTitle(ErrorNumber::OutOfMemory), "ModGlobals.Main", "");
+    }
+    return StartupResult::Failed;
+}
+
+} // namespace wexel

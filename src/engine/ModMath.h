@@ -1,0 +1,77 @@
+#pragma once
+// The conversion engine: the tier walks from capacity to Wexels and back, the
+// incremental conversions with their whole-number rules, and the check of one
+// input field. Amounts come in as text, exactly as typed; the functions serve
+// all three capacity units alike.
+
+#include "platform/TextField.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace wexel {
+
+// One step of a tier walk, for a "show working" breakdown.
+struct WalkStep {
+    int tier = 0;          // 1-based tier number (1 = Base, 2 = Tier A, ...)
+    double units = 0.0;    // capacity units charged (or bought) in this tier
+    double slope = 0.0;    // Wexels per unit in this tier
+    double wexels = 0.0;   // Wexels spent in this tier (units x slope, or the need)
+    double subtotal = 0.0; // running total after this step: Wexels (MSU2WX) or capacity (WX2MSU)
+};
+
+// The working behind one walk. `total` is the walk's own result, bit for bit
+// (for WX2MSU before the 9-decimal cleaning; `result` after it).
+struct Breakdown {
+    std::vector<WalkStep> steps;
+    double start = 0.0; // WX2MSU: the starting capacity
+    double total = 0.0;
+    double result = 0.0; // what the function returned
+};
+
+// Wexels required by `amount` capacity units, unrounded. 0 for a text that
+// is not numeric; 0 after a run-time failure, which is reported once with
+// "ModMath.MSU2WX". When `working` is given, the steps are recorded in it.
+double MSU2WX(const std::string& amount, const std::string& conversionName,
+              Breakdown* working = nullptr);
+
+// The capacity reached when `wexels` Wexels are spent from `startCapacity`
+// upwards, to 9 decimals. Writes "0" into an empty `wexels` or
+// `startCapacity`. 0 for a text that is not numeric; 0 after a run-time
+// failure, reported once with "ModMath.WX2MSU".
+double WX2MSU(std::string& wexels, const std::string& conversionName, std::string& startCapacity,
+              Breakdown* working = nullptr);
+
+// "0" for an empty, blank or sign-only text, else the text unchanged. Writes
+// the trimmed text into `value`; callers assign the result back.
+std::string zeroIfBlank(std::string& value);
+
+// The additional whole Wexels needed to go from baseMSU to baseMSU + deltaMSU.
+std::string MSUDeltaAsWX(const std::string& baseMSU, const std::string& deltaMSU,
+                         const std::string& conversionName);
+
+// The whole capacity covered when addedWX Wexels are added to the entitlement
+// that currentMSU requires. Normalises both arguments in place.
+std::string MSUFromMSUPlusWX(std::string& currentMSU, std::string& addedWX,
+                             const std::string& conversionName);
+
+// The general entitlement rule behind MSUFromMSUPlusWX. Normalises its first
+// five arguments in place.
+std::int32_t totalWXEntitlement(std::string& entitledWX, std::string& currentMSU,
+                                std::string& addedMSU, std::string& addedWX, std::string& extraWX,
+                                const std::string& conversionName);
+
+// Accepts or rejects the field's text as a whole number of at least minText
+// ("" = no minimum). Writes "0" into an empty field; on rejection shows one
+// message (when showMessages), writes restoreText back (when not empty) and
+// selects the field's whole text.
+bool integerCheck(TextField& field, const std::string& restoreText, const std::string& minText,
+                  bool showMessages);
+
+// Whole-number rules through the nearest 32-bit integer; both throw Overflow
+// outside the 32-bit range.
+std::int32_t roundUp(double x);
+std::int32_t roundDown(double x);
+
+} // namespace wexel

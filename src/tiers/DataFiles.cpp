@@ -1,0 +1,195 @@
+#include "tiers/DataFiles.h"
+
+#include "platform/AppFacts.h"
+#include "platform/Numbers.h"
+#include "platform/TextFileReader.h"
+
+#include <cmath>
+#include <optional>
+
+namespace wexel {
+
+ConversionTable& SlopeTable() {
+    static ConversionTable table;
+    return table;
+}
+
+std::string StripChar(const std::string& text, const std::string& ch) {
+    std::string_view t = trimBlanks(text);
+    if (!ch.empty()) {
+        if (t.size() >= ch.size() && t.substr(t.size() - ch.size()) == ch) {
+            t.remove_suffix(ch.size());
+        }
+        if (t.size() >= ch.size() && t.substr(0, ch.size()) == ch) {
+            t.remove_prefix(ch.size());
+        }
+    }
+    return std::string(trimBlanks(t));
+}
+
+std::vector<std::string> SplitToCollection(std::string text, const std::string& delim,
+                                           std::int32_t minCount) {
+    std::vector<std::string> result;
+    std::string_view rest(text);
+    if (!delim.empty()) {
+        for (std::size_t p = rest.find(delim); p != std::string_view::npos; p = rest.find(delim)) {
+            result.emplace_back(rest.substr(0, p));
+            rest.remove_prefix(p + delim.size());
+        }
+    }
+    if (!rest.empty()) {
+        result.emplace_back(rest);
+    }
+    while (static_cast<std::int64_t>(result.size()) < minCount) {
+        result.emplace_back(" ");
+    }
+    return result;
+}
+
+namespace {
+
+const std::string kQuote = "\"";
+
+std::string quoted(const std::string& s) {
+    return "\"" + s + "\"";
+}
+
+// Reads one data file and hands each non-empty line to `record`. A problem
+// in a line is thrown, or handed to `onProblem` and the line skipped.
+template <class Record>
+void readRecords(const std::string& folder, const char* fileName,
+                 const std::function<void(const DataFileProblem&)>& onProblem, Record record) {
+    const std::string path = joinPath(folder, fileName);
+    auto problem = [&](int line, const RuntimeError& error) {
+        if (!onProblem) {
+            throw error;
+        }
+        onProblem(DataFileProblem{fileName, line, error});
+    };
+    std::optional<TextFileReader> reader;
+    try {
+        reader.emplace(path);
+    } catch (const RuntimeError& error) {
+        problem(0, error);
+        return;
+    }
+    while (!reader->atEnd()) {
+        std::string_view line = reader->readLine();
+        if (line.empty()) {
+            continue;
+        }
+        try {
+            record(std::string(line), reader->lineNumber());
+        } catch (const RuntimeError& error) {
+            problem(reader->lineNumber(), error);
+        }
+    }
+}
+
+// The cleaned field `n` (1-based). A missing field is the collection's
+// subscript error, described with file, line and field count.
+std::string field(const std::vector<std::string>& fields, std::size_t n, std::size_t needed,
+                  const char* fileName, int line) {
+    if (n > fields.size()) {
+        raise(ErrorNumber::SubscriptOutOfRange,
+              std::string(fileName) + " line " + std::to_string(line) + " has " +
+                  std::to_string(fields.size()) + (fields.size() == 1 ? " field, " : " fields, ") +
+                  std::to_string(needed) + " needed");
+    }
+    return StripChar(fields[n - 1], kQuote);
+}
+
+// A numeric field of the tier file read by the leading-number rule.
+double number(const std::string& text, const char* what, int fieldNo, int line) {
+    try {
+        return readLeadingNumber(text);
+    } catch (const RuntimeError&) {
+        raise(ErrorNumber::Overflow, std::string("the ") + what + " " + quoted(text) +
+                                         " in field " + std::to_string(fieldNo) + " of " +
+                                         kTiersFileName + " line " + std::to_string(line) +
+                                         " is too large");
+    }
+}
+
+std::int32_t capacity(const std::string& text, const char* what, int fieldNo, int line) {
+    const double value = number(text, what, fieldNo, line);
+    try {
+        return roundToInt32(value);
+    } catch (const RuntimeError&) {
+        raise(ErrorNumber::Overflow, std::string("the ") + what + " " + quoted(text) +
+                                         " in field " + std::to_string(fieldNo) + " of " +
+                                         kTiersFileName + " line " + std::to_string(line) +
+                                         " is outside the 32-bit range");
+    }
+}
+
+struct NamedLine {
+    std::string name;
+    int line = 0;
+};
+
+} // namespace
+
+ConversionTable ReadDataFiles(const std::string& folder,
+                              const std::function<void(const DataFileProblem&)>& onProblem) {
+    ConversionTable table;
+    KeyedCollection<NamedLine> nameByCode;
+    KeyedCollection<int> lineByName;
+
+    readRecords(folder, kNamesFileName, onProblem, [&](std::string text, int line) {
+        const std::vector<std::string> fields = SplitToCollection(std::move(text), ",", 0);
+        const std::string units = field(fields, 3, 3, kNamesFileName, line);
+        const std::string name = field(fields, 2, 3, kNamesFileName, line);
+        const std::string code = field(fields, 1, 3, kNamesFileName, line);
+        if (table.contains(name)) {
+            raise(ErrorNumber::DuplicateKey,
+                  "the conversion name " + quoted(name) + " on " + kNamesFileName + " line " +
+                      std::to_string(line) + " is already used on line " +
+                      std::to_string(lineByName.item(name)) + " (letter case is ignored)");
+        }
+        if (nameByCode.contains(code)) {
+            raise(ErrorNumber::DuplicateKey, "the conversion code " + quoted(code) + " on " +
+                                                 kNamesFileName + " line " + std::to_string(line) +
+                                                 " is already used on line " +
+                                                 std::to_string(nameByCode.item(code).line));
+        }
+        table.add(Conversion{name, units, {}}, name);
+        lineByName.add(line, name);
+        nameByCode.add(NamedLine{name, line}, code);
+    });
+
+    readRecords(folder, kTiersFileName, onProblem, [&](std::string text, int line) {
+        const std::vector<std::string> fields = SplitToCollection(std::move(text), ",", 0);
+        // A line with anything in its exclusion mark is ignored as a whole.
+        if (!trimBlanks(field(fields, 4, 4, kTiersFileName, line)).empty()) {
+            return;
+        }
+        clsTier tier;
+        const std::int32_t lMin =
+            capacity(field(fields, 2, 5, kTiersFileName, line), "lowest capacity", 2, line);
+        const std::int32_t lMax =
+            capacity(field(fields, 3, 5, kTiersFileName, line), "highest capacity", 3, line);
+        const double dSlope = number(field(fields, 5, 5, kTiersFileName, line), "slope", 5, line);
+        tier.Define(lMin, lMax, dSlope);
+        const std::string code = field(fields, 1, 5, kTiersFileName, line);
+        if (!nameByCode.contains(code)) {
+            raise(ErrorNumber::KeyNotFound, "the conversion code " + quoted(code) + " on " +
+                                                kTiersFileName + " line " + std::to_string(line) +
+                                                " is not in " + kNamesFileName);
+        }
+        const std::string& name = nameByCode.item(code).name;
+        tier.setSlopeName(name);
+        Conversion& conversion = table.item(name);
+        tier.setUnits(conversion.units);
+        conversion.tiers.push_back(std::move(tier));
+    });
+
+    return table;
+}
+
+void LoadDataFiles(const std::string& folder) {
+    ConversionTable table = ReadDataFiles(folder);
+    SlopeTable() = std::move(table);
+}
+
+} // namespace wexel

@@ -1,0 +1,59 @@
+#pragma once
+// The tier table and its loader. All conversion knowledge comes from two
+// comma-separated files beside the executable:
+//   vqcsname.dat  code, name, unit code          (one conversion per line)
+//   vqcslope.dat  code, lowest, highest, exclusion mark, Wexels per unit
+// Both are read once at start-up and never written.
+
+#include "platform/KeyedCollection.h"
+#include "platform/RuntimeError.h"
+#include "tiers/clsTier.h"
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace wexel {
+
+struct Conversion {
+    std::string name;
+    // The unit code from the names file. The queries read the unit from the
+    // conversion's first tier instead, as every tier carries it.
+    std::string units;
+    std::vector<clsTier> tiers; // in tier-file order
+};
+
+using ConversionTable = KeyedCollection<Conversion>;
+
+// The process-wide tier table, keyed by conversion name (letter case ignored),
+// in names-file order. Empty until LoadDataFiles fills it.
+ConversionTable& SlopeTable();
+
+// The text without blanks around it and without one `ch` at each end.
+std::string StripChar(const std::string& text, const std::string& ch);
+
+// The pieces of `text` between occurrences of `delim`; an empty last piece is
+// dropped; padded with " " items up to minCount.
+std::vector<std::string> SplitToCollection(std::string text, const std::string& delim,
+                                           std::int32_t minCount);
+
+// Where a problem lies in a data file, for reports that name file and line.
+struct DataFileProblem {
+    std::string file; // the file name, e.g. "vqcslope.dat"
+    int line = 0;
+    RuntimeError error;
+};
+
+// Reads the two files of `folder` into a new table. Without `onProblem` the
+// first problem is thrown as a RuntimeError; with it, each problem is handed
+// over, the offending line is skipped and reading goes on (a file that cannot
+// be opened ends reading).
+ConversionTable ReadDataFiles(const std::string& folder,
+                              const std::function<void(const DataFileProblem&)>& onProblem = {});
+
+// Fills SlopeTable from the two files of `folder`. Throws on the first
+// problem and then leaves SlopeTable as it was: no partial table is used.
+void LoadDataFiles(const std::string& folder);
+
+} // namespace wexel

@@ -1,0 +1,68 @@
+#include "tiers/TierQueries.h"
+
+#include "platform/AppFacts.h"
+#include "platform/ErrorReportPort.h"
+#include "tiers/DataFiles.h"
+
+#include <limits>
+
+namespace wexel {
+
+namespace {
+
+const clsTier& firstTier(const Conversion& conversion) {
+    if (conversion.tiers.empty()) {
+        raise(ErrorNumber::SubscriptOutOfRange,
+              "the conversion \"" + conversion.name + "\" has no tiers in " + kTiersFileName);
+    }
+    return conversion.tiers.front();
+}
+
+const Conversion& lookUp(const std::string& sName) {
+    const ConversionTable& table = SlopeTable();
+    if (!table.contains(sName)) {
+        raise(ErrorNumber::KeyNotFound,
+              "the conversion \"" + sName + "\" is not in " + kNamesFileName);
+    }
+    return table.item(sName);
+}
+
+} // namespace
+
+void GetSlopeTypes(KeyedCollection<std::string>& colTypes) {
+    for (const auto& entry : SlopeTable()) {
+        try {
+            const std::string name = firstTier(entry.item).SlopeName();
+            if (!colTypes.contains(name)) {
+                colTypes.add(name, name);
+            }
+        } catch (const RuntimeError& error) {
+            reportError(error, "ModDataFiles.GetSlopeTypes", "");
+        }
+    }
+}
+
+void GetTierArray(TierArray& tierArray, const std::string& sName, std::int16_t& count) {
+    const ConversionTable& table = SlopeTable();
+    if (!table.contains(sName)) {
+        return;
+    }
+    const std::vector<clsTier>& tiers = table.item(sName).tiers;
+    // The count is 16-bit: a longer list cannot be counted, and the count
+    // keeps the caller's value (the assignment is skipped).
+    if (tiers.size() <= static_cast<std::size_t>(std::numeric_limits<std::int16_t>::max())) {
+        count = static_cast<std::int16_t>(tiers.size());
+    }
+    const std::size_t rows = count > 0 ? static_cast<std::size_t>(count) : 0;
+    TierArray fresh(rows);
+    for (std::size_t k = 1; k <= rows && k <= tiers.size(); ++k) {
+        fresh.set(k, tiers[k - 1].MinCap(), tiers[k - 1].Slope());
+    }
+    tierArray = std::move(fresh);
+}
+
+std::string GetSlopeUnits(const std::string& sName) {
+    return firstTier(lookUp(sName)).Units();
+}
+
+} // namespace wexel

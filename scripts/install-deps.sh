@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages the build and the tests need, when missing.
+set -euo pipefail
+
+packages=(
+  cmake ninja-build g++ pkg-config
+  qt6-base-dev qt6-base-dev-tools libgl-dev libgl1-mesa-dev
+  libgtest-dev googletest
+  fonts-dejavu-core
+)
+packages+=("$@")
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+
+if ((${#missing[@]} == 0)); then
+  exit 0
+fi
+
+sudo=""
+if [[ $(id -u) -ne 0 ]]; then
+  sudo="sudo"
+fi
+echo "Installing: ${missing[*]}"
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

@@ -46,6 +46,16 @@ public:
 
     bool contains(std::string_view key) const { return index_.count(foldKey(key)) != 0; }
 
+    // The item under a key, or nullptr: one lookup where contains() + item() take two.
+    T* find(std::string_view key) {
+        auto it = index_.find(foldKey(key));
+        return it == index_.end() ? nullptr : &entries_[it->second].item;
+    }
+    const T* find(std::string_view key) const {
+        auto it = index_.find(foldKey(key));
+        return it == index_.end() ? nullptr : &entries_[it->second].item;
+    }
+
     // The item under a key. Throws KeyNotFound.
     T& item(std::string_view key) { return entries_[indexOf(key)].item; }
     const T& item(std::string_view key) const { return entries_[indexOf(key)].item; }

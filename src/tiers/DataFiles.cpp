@@ -14,7 +14,25 @@ ConversionTable& SlopeTable() {
     return table;
 }
 
-std::string StripChar(const std::string& text, const std::string& ch) {
+std::string StripChar(const std::string& text, const std::string& ch);
+
+namespace {
+
+// The split of SplitToCollection as views into `text`, for the loader's hot loop.
+void splitViews(std::string_view text, std::string_view delim, std::vector<std::string_view>& out) {
+    out.clear();
+    if (!delim.empty()) {
+        for (std::size_t p = text.find(delim); p != std::string_view::npos; p = text.find(delim)) {
+            out.push_back(text.substr(0, p));
+            text.remove_prefix(p + delim.size());
+        }
+    }
+    if (!text.empty()) {
+        out.push_back(text);
+    }
+}
+
+std::string_view stripView(std::string_view text, std::string_view ch) {
     std::string_view t = trimBlanks(text);
     if (!ch.empty()) {
         if (t.size() >= ch.size() && t.substr(t.size() - ch.size()) == ch) {
@@ -24,22 +42,16 @@ std::string StripChar(const std::string& text, const std::string& ch) {
             t.remove_prefix(ch.size());
         }
     }
-    return std::string(trimBlanks(t));
+    return trimBlanks(t);
 }
+
+} // namespace
 
 std::vector<std::string> SplitToCollection(std::string text, const std::string& delim,
                                            std::int32_t minCount) {
-    std::vector<std::string> result;
-    std::string_view rest(text);
-    if (!delim.empty()) {
-        for (std::size_t p = rest.find(delim); p != std::string_view::npos; p = rest.find(delim)) {
-            result.emplace_back(rest.substr(0, p));
-            rest.remove_prefix(p + delim.size());
-        }
-    }
-    if (!rest.empty()) {
-        result.emplace_back(rest);
-    }
+    std::vector<std::string_view> views;
+    splitViews(text, delim, views);
+    std::vector<std::string> result(views.begin(), views.end());
     while (static_cast<std::int64_t>(result.size()) < minCount) {
         result.emplace_back(" ");
     }
@@ -50,8 +62,8 @@ namespace {
 
 const std::string kQuote = "\"";
 
-std::string quoted(const std::string& s) {
-    return "\"" + s + "\"";
+std::string quoted(std::string_view s) {
+    return "\"" + std::string(s) + "\"";
 }
 
 // Reads one data file and hands each non-empty line to `record`. A problem
@@ -79,7 +91,7 @@ void readRecords(const std::string& folder, const char* fileName,
             continue;
         }
         try {
-            record(std::string(line), reader->lineNumber());
+            record(line, reader->lineNumber());
         } catch (const RuntimeError& error) {
             problem(reader->lineNumber(), error);
         }
@@ -88,19 +100,19 @@ void readRecords(const std::string& folder, const char* fileName,
 
 // The cleaned field `n` (1-based). A missing field is the collection's
 // subscript error, described with file, line and field count.
-std::string field(const std::vector<std::string>& fields, std::size_t n, std::size_t needed,
-                  const char* fileName, int line) {
+std::string_view field(const std::vector<std::string_view>& fields, std::size_t n,
+                       std::size_t needed, const char* fileName, int line) {
     if (n > fields.size()) {
         raise(ErrorNumber::SubscriptOutOfRange,
               std::string(fileName) + " line " + std::to_string(line) + " has " +
                   std::to_string(fields.size()) + (fields.size() == 1 ? " field, " : " fields, ") +
                   std::to_string(needed) + " needed");
     }
-    return StripChar(fields[n - 1], kQuote);
+    return stripView(fields[n - 1], kQuote);
 }
 
 // A numeric field of the tier file read by the leading-number rule.
-double number(const std::string& text, const char* what, int fieldNo, int line) {
+double number(std::string_view text, const char* what, int fieldNo, int line) {
     try {
         return readLeadingNumber(text);
     } catch (const RuntimeError&) {
@@ -111,7 +123,7 @@ double number(const std::string& text, const char* what, int fieldNo, int line) 
     }
 }
 
-std::int32_t capacity(const std::string& text, const char* what, int fieldNo, int line) {
+std::int32_t capacity(std::string_view text, const char* what, int fieldNo, int line) {
     const double value = number(text, what, fieldNo, line);
     try {
         return roundToInt32(value);
@@ -123,9 +135,18 @@ std::int32_t capacity(const std::string& text, const char* what, int fieldNo, in
     }
 }
 
+} // namespace
+
+std::string StripChar(const std::string& text, const std::string& ch) {
+    return std::string(stripView(text, ch));
+}
+
+namespace {
+
 struct NamedLine {
     std::string name;
     int line = 0;
+    std::size_t position = 0; // of the conversion in the table, from 1
 };
 
 } // namespace
@@ -135,31 +156,32 @@ ConversionTable ReadDataFiles(const std::string& folder,
     ConversionTable table;
     KeyedCollection<NamedLine> nameByCode;
     KeyedCollection<int> lineByName;
+    std::vector<std::string_view> fields;
 
-    readRecords(folder, kNamesFileName, onProblem, [&](std::string text, int line) {
-        const std::vector<std::string> fields = SplitToCollection(std::move(text), ",", 0);
-        const std::string units = field(fields, 3, 3, kNamesFileName, line);
-        const std::string name = field(fields, 2, 3, kNamesFileName, line);
-        const std::string code = field(fields, 1, 3, kNamesFileName, line);
-        if (table.contains(name)) {
+    readRecords(folder, kNamesFileName, onProblem, [&](std::string_view text, int line) {
+        splitViews(text, ",", fields);
+        const std::string units(field(fields, 3, 3, kNamesFileName, line));
+        const std::string name(field(fields, 2, 3, kNamesFileName, line));
+        const std::string code(field(fields, 1, 3, kNamesFileName, line));
+        if (const int* first = lineByName.find(name)) {
             raise(ErrorNumber::DuplicateKey,
                   "the conversion name " + quoted(name) + " on " + kNamesFileName + " line " +
-                      std::to_string(line) + " is already used on line " +
-                      std::to_string(lineByName.item(name)) + " (letter case is ignored)");
+                      std::to_string(line) + " is already used on line " + std::to_string(*first) +
+                      " (letter case is ignored)");
         }
-        if (nameByCode.contains(code)) {
+        if (const NamedLine* first = nameByCode.find(code)) {
             raise(ErrorNumber::DuplicateKey, "the conversion code " + quoted(code) + " on " +
                                                  kNamesFileName + " line " + std::to_string(line) +
                                                  " is already used on line " +
-                                                 std::to_string(nameByCode.item(code).line));
+                                                 std::to_string(first->line));
         }
         table.add(Conversion{name, units, {}}, name);
         lineByName.add(line, name);
-        nameByCode.add(NamedLine{name, line}, code);
+        nameByCode.add(NamedLine{name, line, table.count()}, code);
     });
 
-    readRecords(folder, kTiersFileName, onProblem, [&](std::string text, int line) {
-        const std::vector<std::string> fields = SplitToCollection(std::move(text), ",", 0);
+    readRecords(folder, kTiersFileName, onProblem, [&](std::string_view text, int line) {
+        splitViews(text, ",", fields);
         // A line with anything in its exclusion mark is ignored as a whole.
         if (!trimBlanks(field(fields, 4, 4, kTiersFileName, line)).empty()) {
             return;
@@ -171,15 +193,15 @@ ConversionTable ReadDataFiles(const std::string& folder,
             capacity(field(fields, 3, 5, kTiersFileName, line), "highest capacity", 3, line);
         const double dSlope = number(field(fields, 5, 5, kTiersFileName, line), "slope", 5, line);
         tier.Define(lMin, lMax, dSlope);
-        const std::string code = field(fields, 1, 5, kTiersFileName, line);
-        if (!nameByCode.contains(code)) {
+        const std::string_view code = field(fields, 1, 5, kTiersFileName, line);
+        const NamedLine* named = nameByCode.find(code);
+        if (named == nullptr) {
             raise(ErrorNumber::KeyNotFound, "the conversion code " + quoted(code) + " on " +
                                                 kTiersFileName + " line " + std::to_string(line) +
                                                 " is not in " + kNamesFileName);
         }
-        const std::string& name = nameByCode.item(code).name;
-        tier.setSlopeName(name);
-        Conversion& conversion = table.item(name);
+        Conversion& conversion = table.at(named->position);
+        tier.setSlopeName(named->name);
         tier.setUnits(conversion.units);
         conversion.tiers.push_back(std::move(tier));
     });

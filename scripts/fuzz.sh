@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer targets and runs each for a bounded time (seconds,
+# default 60) from its seed corpus. A crash ends the run with a failure; the
+# crashing input is left in build/fuzz/crashes/.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+seconds="${1:-60}"
+
+scripts/install-deps.sh clang libclang-rt-14-dev
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz
+
+mkdir -p build/fuzz/crashes
+status=0
+for target in build/fuzz/fuzz/fuzz_*; do
+  name="$(basename "$target")"
+  seeds="fuzz/corpus/${name#fuzz_}"
+  work="build/fuzz/corpus/${name#fuzz_}"
+  mkdir -p "$work"
+  echo "== ${name}: ${seconds} s"
+  if ! "$target" -max_total_time="$seconds" -max_len=4096 -timeout=10 -rss_limit_mb=2048 \
+      -artifact_prefix=build/fuzz/crashes/"${name}"- -print_final_stats=0 "$work" "$seeds" \
+      >"build/fuzz/${name}.log" 2>&1; then
+    echo "${name}: FAILED"
+    tail -40 "build/fuzz/${name}.log"
+    status=1
+  else
+    grep -E "^Done|#[0-9]+ *DONE" "build/fuzz/${name}.log" | tail -1 || true
+    echo "${name}: no crash"
+  fi
+done
+exit "$status"

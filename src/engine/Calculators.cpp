@@ -1,0 +1,234 @@
+#include "engine/Calculators.h"
+
+#include "engine/ModMath.h"
+#include "platform/ErrorReportPort.h"
+#include "platform/Numbers.h"
+#include "platform/RuntimeError.h"
+
+#include <cmath>
+#include <limits>
+
+namespace wexel {
+
+namespace {
+
+const char* const kError = "ERR";
+
+// x rounded up when it has a fraction, as the calculators round Wexels.
+double upToWhole(double x) {
+    return x - std::floor(x) > 0 ? std::floor(x) + 1 : x;
+}
+
+std::int32_t checked32(std::int64_t value) {
+    if (value < std::numeric_limits<std::int32_t>::min() ||
+        value > std::numeric_limits<std::int32_t>::max()) {
+        raise(ErrorNumber::Overflow, integerToText(value) + " is outside the whole-number range");
+    }
+    return static_cast<std::int32_t>(value);
+}
+
+bool accepted(TextField& field, const char* minText) {
+    return integerCheck(field, "", minText, true);
+}
+
+} // namespace
+
+std::string calcMSUToWX(TextField& capacityField, const std::string& conversionName) {
+    if (!accepted(capacityField, "0")) {
+        return kError;
+    }
+    return numberToText(upToWhole(MSU2WX(capacityField.text(), conversionName)));
+}
+
+std::string calcWXToMSU(TextField& wexelField, const std::string& conversionName) {
+    if (!accepted(wexelField, "0")) {
+        return kError;
+    }
+    return numberToText(std::floor(WX2MSU(wexelField.text(), conversionName, "0")));
+}
+
+namespace {
+
+std::string capacityPlusWexels(TextField& wexelField, TextField& capacityField,
+                               const std::string& conversionName) {
+    std::string capacity = capacityField.text();
+    std::string wexels = wexelField.text();
+    return MSUFromMSUPlusWX(capacity, wexels, conversionName);
+}
+
+} // namespace
+
+std::string calcWXPlusMSUToMSU(TextField& wexelField, TextField& capacityField,
+                               const std::string& conversionName) {
+    if (!accepted(wexelField, "0")) {
+        wexelField.setFocus();
+        return kError;
+    }
+    if (!accepted(capacityField, "0")) {
+        capacityField.setFocus();
+        return kError;
+    }
+    return capacityPlusWexels(wexelField, capacityField, conversionName);
+}
+
+std::string calcMSUPlusWXToMSU(TextField& wexelField, TextField& capacityField,
+                               const std::string& conversionName) {
+    if (!accepted(capacityField, "0")) {
+        capacityField.setFocus();
+        return kError;
+    }
+    if (!accepted(wexelField, "0")) {
+        wexelField.setFocus();
+        return kError;
+    }
+    return capacityPlusWexels(wexelField, capacityField, conversionName);
+}
+
+namespace {
+
+// Steps 1 and 2 of calculators 4 and 5: the added capacity may be negative.
+bool bothAccepted(TextField& addedField, TextField& existingField) {
+    if (!accepted(addedField, "")) {
+        addedField.setFocus();
+        return false;
+    }
+    if (!accepted(existingField, "0")) {
+        existingField.setFocus();
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+TwoResults checkMSUPlusMSUInputs(TextField& addedField, TextField& existingField,
+                                 const std::string& conversionName) {
+    if (!bothAccepted(addedField, existingField)) {
+        return {kError, kError};
+    }
+    return calcMSUPlusMSUToWXandMSU(addedField, existingField, conversionName);
+}
+
+TwoResults calcMSUPlusMSUToWXandMSU(TextField& addedField, TextField& existingField,
+                                    const std::string& conversionName) {
+    TwoResults r;
+    r.wexels = MSUDeltaAsWX(existingField.text(), addedField.text(), conversionName);
+    const std::int32_t additional = textToInt32(r.wexels);
+    const double w = upToWhole(MSU2WX(existingField.text(), conversionName));
+    r.capacity =
+        numberToText(std::floor(WX2MSU(numberToText(w + additional), conversionName, "0")));
+    return r;
+}
+
+TwoResults checkWXPlusMSUInputs(TextField& addedField, TextField& wexelField,
+                                const std::string& conversionName) {
+    if (!bothAccepted(addedField, wexelField)) {
+        return {kError, kError};
+    }
+    return calcWXPlusMSUToWXandMSU(addedField, wexelField, conversionName);
+}
+
+TwoResults calcWXPlusMSUToWXandMSU(TextField& addedField, TextField& wexelField,
+                                   const std::string& conversionName) {
+    // Whole-number arithmetic in 64 bits, checked against the 32-bit range:
+    // an overflow shows "ERR", never a wrapped number.
+    try {
+        std::string addedText = addedField.text();
+        const std::int64_t added = textToInt32(zeroIfBlank(addedText));
+        const std::int64_t covered =
+            roundToInt32(std::floor(WX2MSU(wexelField.text(), conversionName, "0")));
+        std::int64_t entitlement = textToInt32(wexelField.text());
+        const std::int32_t total = checked32(added + covered);
+        if (added != 0) {
+            entitlement = roundToInt32(upToWhole(MSU2WX(integerToText(total), conversionName)));
+        }
+        TwoResults r;
+        r.wexels = integerToText(checked32(entitlement - textToInt32(wexelField.text())));
+        r.capacity =
+            entitlement < 1
+                ? "0"
+                : numberToText(std::floor(WX2MSU(integerToText(entitlement), conversionName, "0")));
+        return r;
+    } catch (const RuntimeError& error) {
+        reportError(error, "frmQconverter.calcWXPlusMSUToWXandMSU", "");
+    }
+    return {kError, kError};
+}
+
+int panelFieldMaxLength(PanelField field) {
+    switch (field) {
+    case FieldCalc2Wexels:
+    case FieldCalc3Wexels:
+    case FieldCalc5Wexels:
+        return 6;
+    default:
+        return 8;
+    }
+}
+
+int panelFieldCalculator(PanelField field) {
+    static constexpr int kCalculator[PanelFieldCount] = {1, 2, 3, 3, 4, 4, 5, 5};
+    return kCalculator[field];
+}
+
+void panelFieldChanged(Panel& panel, PanelField field, const std::string& conversionName) {
+    auto& f = panel.fields;
+    auto& l = panel.labels;
+    const char* procedure = "";
+    // A failure the procedures do not catch themselves is reported and shown
+    // as "ERR" rather than ending the program.
+    try {
+        switch (field) {
+        case FieldCalc1Capacity:
+            procedure = "frmQconverter.calcMSUToWX";
+            l[LabelCalc1Wexels]->setCaption(calcMSUToWX(*f[FieldCalc1Capacity], conversionName));
+            break;
+        case FieldCalc2Wexels:
+            procedure = "frmQconverter.calcWXToMSU";
+            l[LabelCalc2Capacity]->setCaption(calcWXToMSU(*f[FieldCalc2Wexels], conversionName));
+            break;
+        case FieldCalc3Wexels:
+            procedure = "frmQconverter.calcWXPlusMSUToMSU";
+            l[LabelCalc3Capacity]->setCaption(
+                calcWXPlusMSUToMSU(*f[FieldCalc3Wexels], *f[FieldCalc3Capacity], conversionName));
+            break;
+        case FieldCalc3Capacity:
+            procedure = "frmQconverter.calcMSUPlusWXToMSU";
+            l[LabelCalc3Capacity]->setCaption(
+                calcMSUPlusWXToMSU(*f[FieldCalc3Wexels], *f[FieldCalc3Capacity], conversionName));
+            break;
+        case FieldCalc4Added:
+        case FieldCalc4Existing: {
+            procedure = "frmQconverter.calcMSUPlusMSUToWXandMSU";
+            const TwoResults r =
+                checkMSUPlusMSUInputs(*f[FieldCalc4Added], *f[FieldCalc4Existing], conversionName);
+            l[LabelCalc4Wexels]->setCaption(r.wexels);
+            l[LabelCalc4Capacity]->setCaption(r.capacity);
+            break;
+        }
+        case FieldCalc5Added:
+        case FieldCalc5Wexels: {
+            procedure = "frmQconverter.calcWXPlusMSUToWXandMSU";
+            const TwoResults r =
+                checkWXPlusMSUInputs(*f[FieldCalc5Added], *f[FieldCalc5Wexels], conversionName);
+            l[LabelCalc5Wexels]->setCaption(r.wexels);
+            l[LabelCalc5Capacity]->setCaption(r.capacity);
+            break;
+        }
+        default:
+            break;
+        }
+    } catch (const RuntimeError& error) {
+        reportError(error, procedure, "");
+        static constexpr PanelLabel kLabels[5][2] = {{LabelCalc1Wexels, LabelCalc1Wexels},
+                                                     {LabelCalc2Capacity, LabelCalc2Capacity},
+                                                     {LabelCalc3Capacity, LabelCalc3Capacity},
+                                                     {LabelCalc4Wexels, LabelCalc4Capacity},
+                                                     {LabelCalc5Wexels, LabelCalc5Capacity}};
+        for (PanelLabel label : kLabels[panelFieldCalculator(field) - 1]) {
+            l[label]->setCaption(kError);
+        }
+    }
+}
+
+} // namespace wexel

@@ -1,0 +1,320 @@
+#include "engine/ModMath.h"
+
+#include "engine/Walks.h"
+#include "platform/AppFacts.h"
+#include "platform/ErrorReportPort.h"
+#include "platform/MessageBoxPort.h"
+#include "platform/Numbers.h"
+#include "platform/RuntimeError.h"
+#include "tiers/TierQueries.h"
+
+#include <cmath>
+#include <limits>
+
+namespace wexel {
+
+namespace {
+
+const char* const kZeroNote = "Returning a result of zero.";
+
+// A 32-bit sum or difference, as the whole-number arithmetic of the
+// calculations does it: outside the range is an overflow, never a wrap.
+std::int32_t checked32(std::int64_t value) {
+    if (value < std::numeric_limits<std::int32_t>::min() ||
+        value > std::numeric_limits<std::int32_t>::max()) {
+        raise(ErrorNumber::Overflow, integerToText(value) + " is outside the whole-number range");
+    }
+    return static_cast<std::int32_t>(value);
+}
+
+void checkFinite(double value) {
+    if (!std::isfinite(value)) {
+        raise(ErrorNumber::Overflow, "the result is too large");
+    }
+}
+
+// (MinCap(i) - 1) in the 32-bit arithmetic of the tier values.
+std::int32_t belowTier(const TierArray& tiers, std::size_t i) {
+    return checked32(static_cast<std::int64_t>(tiers.MinCap(i)) - 1);
+}
+
+} // namespace
+
+namespace detail {
+
+double capacityWalk(const std::string& amount, const std::string& conversionName,
+                    Breakdown* working) {
+    if (!isNumeric(amount)) {
+        return 0.0;
+    }
+    TierArray tiers;
+    std::int16_t count = 0;
+    GetTierArray(tiers, conversionName, count);
+    double remaining = textToDouble(amount);
+    double total = 0.0;
+    for (int i = 1; remaining > 0 && i <= count; ++i) {
+        const auto k = static_cast<std::size_t>(i);
+        const double slope = tiers.Slope(k);
+        double portion = remaining;
+        if (i == count) {
+            total = total + remaining * slope;
+        } else {
+            const double width = static_cast<double>(checked32(
+                static_cast<std::int64_t>(belowTier(tiers, k + 1)) - belowTier(tiers, k)));
+            const double excess = remaining - width;
+            portion = excess < 1 ? remaining : width;
+            remaining = remaining - portion;
+            total = total + portion * slope;
+        }
+        checkFinite(remaining);
+        checkFinite(total);
+        if (working != nullptr) {
+            working->steps.push_back(WalkStep{i, portion, slope, portion * slope, total});
+        }
+    }
+    if (working != nullptr) {
+        working->total = total;
+        working->result = total;
+    }
+    return total;
+}
+
+double wexelWalk(std::string& wexels, const std::string& conversionName, std::string& startCapacity,
+                 Breakdown* working) {
+    if (wexels.empty()) {
+        wexels = "0";
+    }
+    if (startCapacity.empty()) {
+        startCapacity = "0";
+    }
+    if (!isNumeric(wexels) || !isNumeric(startCapacity)) {
+        return 0.0;
+    }
+    TierArray tiers;
+    std::int16_t count = 0;
+    GetTierArray(tiers, conversionName, count);
+    double remaining = textToDouble(wexels);
+    double result = textToDouble(startCapacity);
+    if (working != nullptr) {
+        working->start = result;
+    }
+    for (int i = 1; remaining > 0 && i <= count; ++i) {
+        const auto k = static_cast<std::size_t>(i);
+        const double slope = tiers.Slope(k);
+        double need = remaining;
+        if (slope == 0.0) {
+            raise(ErrorNumber::DivisionByZero,
+                  "tier " + std::to_string(i) + " of \"" + conversionName + "\" has a slope of 0");
+        }
+        if (i != count) {
+            double bottom = belowTier(tiers, k);
+            if (textToDouble(startCapacity) > bottom) {
+                bottom = textToDouble(startCapacity);
+            }
+            need = slope * (static_cast<double>(belowTier(tiers, k + 1)) - bottom);
+            if (need > remaining) {
+                need = remaining;
+            }
+            if (need < 0) {
+                need = 0;
+            }
+            remaining = remaining - need;
+        }
+        const double bought = need / slope;
+        result = result + bought;
+        checkFinite(remaining);
+        checkFinite(result);
+        if (working != nullptr) {
+            working->steps.push_back(WalkStep{i, bought, slope, need, result});
+        }
+    }
+    const double cleaned = roundDecimals(result, 9);
+    if (working != nullptr) {
+        working->total = result;
+        working->result = cleaned;
+    }
+    return cleaned;
+}
+
+} // namespace detail
+
+double MSU2WX(const std::string& amount, const std::string& conversionName, Breakdown* working) {
+    try {
+        return detail::capacityWalk(amount, conversionName, working);
+    } catch (const RuntimeError& error) {
+        reportError(error, "ModMath.MSU2WX", kZeroNote);
+    }
+    return 0.0;
+}
+
+double WX2MSU(std::string& wexels, const std::string& conversionName, std::string& startCapacity,
+              Breakdown* working) {
+    try {
+        return detail::wexelWalk(wexels, conversionName, startCapacity, working);
+    } catch (const RuntimeError& error) {
+        reportError(error, "ModMath.WX2MSU", kZeroNote);
+    }
+    return 0.0;
+}
+
+double WX2MSU(const std::string& wexels, const std::string& conversionName,
+              const std::string& startCapacity) {
+    std::string w = wexels;
+    std::string s = startCapacity;
+    return WX2MSU(w, conversionName, s);
+}
+
+std::string zeroIfBlank(std::string& value) {
+    const std::string asPassed = value;
+    value = std::string(trimBlanks(value));
+    if (value == "-" || value.empty() || value == "+") {
+        return "0";
+    }
+    return asPassed;
+}
+
+std::int32_t roundUp(double x) {
+    std::int32_t n = roundToInt32(x);
+    if (x > n) {
+        n = checked32(static_cast<std::int64_t>(n) + 1);
+    }
+    return n;
+}
+
+std::int32_t roundDown(double x) {
+    std::int32_t f = roundToInt32(x);
+    if (f > x) {
+        f = checked32(static_cast<std::int64_t>(f) - 1);
+    }
+    return f;
+}
+
+std::string MSUDeltaAsWX(const std::string& baseMSU, const std::string& deltaMSU,
+                         const std::string& conversionName) {
+    try {
+        const double d = readLeadingNumber(deltaMSU);
+        const double b = readLeadingNumber(baseMSU);
+        checkFinite(b + d);
+        const std::string s = numberToText(b + d);
+        const std::int32_t a = roundUp(MSU2WX(s, conversionName));
+        const std::int32_t z = roundUp(MSU2WX(baseMSU, conversionName));
+        return integerToText(checked32(static_cast<std::int64_t>(a) - z));
+    } catch (const RuntimeError& error) {
+        reportError(error, "ModMath.MSUDeltaAsWX", kZeroNote);
+    }
+    return "0";
+}
+
+std::string MSUFromMSUPlusWX(std::string& currentMSU, std::string& addedWX,
+                             const std::string& conversionName) {
+    try {
+        currentMSU = zeroIfBlank(currentMSU);
+        addedWX = zeroIfBlank(addedWX);
+        const bool someCapacity = textToInt32(currentMSU) > 0;
+        const bool someWexels = textToInt32(addedWX) > 0;
+        if (!someCapacity && !someWexels) {
+            return "0";
+        }
+        if (textToInt32(addedWX) == 0) {
+            return currentMSU; // as typed
+        }
+        std::string entitled = "0";
+        std::string addedMSU = "0";
+        std::string extra = "0";
+        const std::int32_t e =
+            totalWXEntitlement(entitled, currentMSU, addedMSU, addedWX, extra, conversionName);
+        const double r = WX2MSU(integerToText(e), conversionName, "0");
+        return integerToText(roundDown(r));
+    } catch (const RuntimeError& error) {
+        reportError(error, "ModMath.MSUFromMSUPlusWX", kZeroNote);
+    }
+    return "0";
+}
+
+std::int32_t totalWXEntitlement(std::string& entitledWX, std::string& currentMSU,
+                                std::string& addedMSU, std::string& addedWX, std::string& extraWX,
+                                const std::string& conversionName) {
+    try {
+        entitledWX = zeroIfBlank(entitledWX);
+        currentMSU = zeroIfBlank(currentMSU);
+        addedMSU = zeroIfBlank(addedMSU);
+        addedWX = zeroIfBlank(addedWX);
+        extraWX = zeroIfBlank(extraWX);
+        if (textToDouble(currentMSU) == 0 && textToDouble(addedMSU) == 0) {
+            const double sum =
+                textToDouble(entitledWX) + textToInt32(addedWX) + textToInt32(extraWX);
+            return roundToInt32(sum);
+        }
+        const std::int32_t m = checked32(
+            static_cast<std::int64_t>(roundDown(WX2MSU(entitledWX, conversionName, "0"))) +
+            textToInt32(currentMSU) + textToInt32(addedMSU));
+        const std::int32_t t =
+            checked32(static_cast<std::int64_t>(roundUp(MSU2WX(integerToText(m), conversionName))) +
+                      textToInt32(extraWX) + textToInt32(addedWX));
+        const std::int32_t entitled = textToInt32(entitledWX);
+        return t < entitled ? entitled : t;
+    } catch (const RuntimeError& error) {
+        reportError(error, "ModMath.totalWXEntitlement", kZeroNote);
+    }
+    return 0;
+}
+
+bool integerCheck(TextField& field, const std::string& restoreText, const std::string& minText,
+                  bool showMessages) {
+    bool result = false;
+    std::int32_t minimum = 0;
+    const bool hasMinimum = !trimBlanks(minText).empty();
+    auto reject = [&](const std::string& message) {
+        result = false;
+        if (showMessages) {
+            MsgBox(message, kAppTitle);
+        }
+        if (!restoreText.empty()) {
+            field.setText(restoreText);
+        }
+    };
+
+    if (hasMinimum) {
+        try {
+            minimum = textToInt32(minText);
+        } catch (const RuntimeError& error) {
+            reportError(error, "ModMath.integerCheck", "");
+        }
+    }
+    std::string s = field.text();
+    if (trimBlanks(s).empty()) {
+        field.setText("0");
+        field.setSelection(0, characterCount(field.text()));
+        result = true;
+        s = field.text();
+    }
+    const std::string_view trimmed = trimBlanks(s);
+    if ((trimmed == "-" || trimmed == "+") && (!hasMinimum || minimum < 0)) {
+        result = true;
+    } else if (!isNumeric(s)) {
+        reject("Input must be numeric.");
+    } else if (s.find_first_of(".,") != std::string::npos) {
+        reject("Input must be a whole number. ");
+    } else {
+        bool below = false;
+        try {
+            const std::int32_t value = textToInt32(s);
+            below = hasMinimum && value < minimum;
+        } catch (const RuntimeError& error) {
+            // Out of range: reported, then rejected like a value below the minimum.
+            reportError(error, "ModMath.integerCheck", "");
+            below = true;
+        }
+        if (below) {
+            reject("Minimum value allowed for input is " + minText + ".");
+        } else {
+            result = true;
+        }
+    }
+    if (!result) {
+        field.setSelection(0, characterCount(field.text()));
+    }
+    return result;
+}
+
+} // namespace wexel

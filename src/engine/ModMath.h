@@ -43,6 +43,10 @@ double MSU2WX(const std::string& amount, const std::string& conversionName,
 double WX2MSU(std::string& wexels, const std::string& conversionName, std::string& startCapacity,
               Breakdown* working = nullptr);
 
+// The same with the texts taken as values, for callers that pass constants.
+double WX2MSU(const std::string& wexels, const std::string& conversionName,
+              const std::string& startCapacity);
+
 // "0" for an empty, blank or sign-only text, else the text unchanged. Writes
 // the trimmed text into `value`; callers assign the result back.
 std::string zeroIfBlank(std::string& value);

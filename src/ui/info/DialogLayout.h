@@ -1,0 +1,42 @@
+#pragma once
+// Placing controls from twips and making sure their text fits the font that
+// is really there: the dialogs are drawn for Arial and MS Sans Serif, which
+// many systems substitute with wider faces.
+
+#include <QFont>
+#include <QRect>
+#include <QString>
+
+class QLabel;
+class QWidget;
+
+namespace wexel {
+
+// Twips (1/1440 inch) to pixels at 96 dots per inch: 15 twips a pixel.
+int twipsToPixels(int twips);
+QRect twipsRect(int left, int top, int width, int height);
+
+// A font by family and point size. When the family is missing, a face of
+// the same widths is taken if there is one (Liberation Sans, Arimo or Nimbus
+// Sans for Arial and MS Sans Serif), else the system's sans-serif face.
+QFont dialogFont(const QString& family, double pointSize, bool bold = false);
+
+// How a label grows when its text needs more room than its box.
+enum class Grow {
+    Right,     // the left edge stays
+    BothSides, // the centre stays (centred text)
+};
+
+// Widens and heightens the label until its whole text shows; the box never
+// shrinks and its top stays where it is.
+void fitLabel(QLabel* label, Grow grow = Grow::Right);
+
+// A child with this property set true may reach past the window's edges
+// (the separator lines do) and is left out of clientSizeFor.
+inline constexpr const char* kMayOverhang = "wexelMayOverhang";
+
+// The client size needed to hold every child of `window` with `margin`
+// pixels to spare on the right and below, but never less than `design`.
+QSize clientSizeFor(const QWidget* window, QSize design, int margin);
+
+} // namespace wexel

@@ -1,0 +1,50 @@
+#include "ui/info/HelpMenu.h"
+
+#include "app/ModGlobals.h"
+#include "platform/RuntimeError.h"
+#include "ui/info/frmAbout.h"
+#include "ui/info/frmContactInfo.h"
+
+#include <new>
+#include <string>
+
+namespace wexel {
+
+void HelpMenu::help(unsigned command, unsigned long context) {
+    try {
+        help_.showHelp(HelpFilePath(), command, context, std::string());
+    } catch (const RuntimeError& error) {
+        ReportError(std::to_string(error.number()), error.description(), kHelpErrorLocation, "");
+    } catch (const std::bad_alloc&) {
+        ReportError(std::to_string(static_cast<int>(ErrorNumber::OutOfMemory)),
+                    errorTitle(ErrorNumber::OutOfMemory), kHelpErrorLocation, "");
+    }
+}
+
+void HelpMenu::mnuHowDoI_Click() {
+    help(HELP_CONTEXT, kHowDoIContext);
+}
+
+void HelpMenu::mnuWindowHelp_Click() {
+    help(HELP_CONTEXT, kWindowHelpContext);
+}
+
+void HelpMenu::mnuIndex_Click() {
+    // An empty keyword opens the index.
+    help(HELP_PARTIALKEY, 0);
+}
+
+void HelpMenu::mnuContact_Click() {
+    frmContactInfo::showInstance();
+}
+
+void HelpMenu::mnuAbout_Click() {
+    frmAbout::showModal();
+}
+
+void HelpMenu::unload() {
+    help_.showHelp(HelpFilePath(), HELP_QUIT, 0, std::string());
+    frmContactInfo::closeInstance();
+}
+
+} // namespace wexel

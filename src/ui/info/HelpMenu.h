@@ -1,0 +1,34 @@
+#pragma once
+// The commands of the converter window's Help menu, and the help call made
+// when that window unloads.
+
+#include "platform/HelpPort.h"
+
+namespace wexel {
+
+inline constexpr unsigned long kHowDoIContext = 14;
+inline constexpr unsigned long kWindowHelpContext = 100;
+// Where a failing help call is reported, for all three help commands.
+inline constexpr const char* kHelpErrorLocation = "frmmain.mnuIndex_Click";
+
+class HelpMenu {
+public:
+    // The commands call `help`, which must outlive this object.
+    explicit HelpMenu(HelpPort& help) : help_(help) {}
+
+    void mnuHowDoI_Click();     // topic 14
+    void mnuWindowHelp_Click(); // topic 100
+    void mnuIndex_Click();      // contents and index
+    void mnuContact_Click();    // the Contact dialog, modeless, one at most
+    void mnuAbout_Click();      // the About dialog, modal
+
+    // The window is unloading: close the help viewer (HELP_QUIT, context 0)
+    // and the Contact dialog, so that no window outlives the program.
+    void unload();
+
+private:
+    void help(unsigned command, unsigned long context);
+    HelpPort& help_;
+};
+
+} // namespace wexel

@@ -175,7 +175,7 @@ ConversionTable ReadDataFiles(const std::string& folder,
                                                  " is already used on line " +
                                                  std::to_string(first->line));
         }
-        table.add(Conversion{name, units, {}}, name);
+        table.add(Conversion{name, units, {}, line, {}}, name);
         lineByName.add(line, name);
         nameByCode.add(NamedLine{name, line, table.count()}, code);
     });
@@ -204,6 +204,7 @@ ConversionTable ReadDataFiles(const std::string& folder,
         tier.setSlopeName(named->name);
         tier.setUnits(conversion.units);
         conversion.tiers.push_back(std::move(tier));
+        conversion.tierLines.push_back(line);
     });
 
     return table;

@@ -22,6 +22,10 @@ struct Conversion {
     // conversion's first tier instead, as every tier carries it.
     std::string units;
     std::vector<clsTier> tiers; // in tier-file order
+    // Where the conversion and each of its tiers were read, for reports that
+    // point a data file's maintainer at a line.
+    int line = 0;               // in the names file
+    std::vector<int> tierLines; // in the tier file, one per tier
 };
 
 using ConversionTable = KeyedCollection<Conversion>;

@@ -94,9 +94,11 @@ double wexelWalk(std::string& wexels, const std::string& conversionName, std::st
     std::int16_t count = 0;
     GetTierArray(tiers, conversionName, count);
     double remaining = textToDouble(wexels);
-    double result = textToDouble(startCapacity);
+    // The start is read once: every tier compares against the same value.
+    const double start = textToDouble(startCapacity);
+    double result = start;
     if (working != nullptr) {
-        working->start = result;
+        working->start = start;
     }
     for (int i = 1; remaining > 0 && i <= count; ++i) {
         const auto k = static_cast<std::size_t>(i);
@@ -108,8 +110,8 @@ double wexelWalk(std::string& wexels, const std::string& conversionName, std::st
         }
         if (i != count) {
             double bottom = belowTier(tiers, k);
-            if (textToDouble(startCapacity) > bottom) {
-                bottom = textToDouble(startCapacity);
+            if (start > bottom) {
+                bottom = start;
             }
             need = slope * (static_cast<double>(belowTier(tiers, k + 1)) - bottom);
             if (need > remaining) {

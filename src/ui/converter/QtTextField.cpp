@@ -1,0 +1,98 @@
+#include "ui/converter/QtTextField.h"
+
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+namespace wexel {
+
+namespace {
+
+// The UTF-16 position of the character (code point) at `characters`.
+int utf16Position(const QString& text, int characters) {
+    int position = 0;
+    for (int seen = 0; seen < characters && position < text.size(); ++seen) {
+        position += (text.at(position).isHighSurrogate() && position + 1 < text.size()) ? 2 : 1;
+    }
+    return position;
+}
+
+} // namespace
+
+QtTextField::QtTextField(QWidget* parent) : QLineEdit(parent) {}
+
+bool QtTextField::event(QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const QKeySequence pressed(key->keyCombination());
+        if (menuShortcuts_.contains(pressed)) {
+            event->ignore(); // left to the menu
+            return true;
+        }
+    }
+    return QLineEdit::event(event);
+}
+
+void QtTextField::focusInEvent(QFocusEvent* event) {
+    QLineEdit::focusInEvent(event);
+    focusedByPress_ = false;
+    switch (event->reason()) {
+    case Qt::MouseFocusReason:
+        // The press that gave the focus is still to come and would place the
+        // cursor over any selection made now.
+        focusedByPress_ = true;
+        break;
+    case Qt::TabFocusReason:
+    case Qt::BacktabFocusReason:
+    case Qt::ShortcutFocusReason:
+    case Qt::OtherFocusReason:
+        emit gotFocus();
+        break;
+    default:
+        // The window coming back to the front, or a menu closing: the field
+        // had the focus all along.
+        break;
+    }
+}
+
+void QtTextField::mousePressEvent(QMouseEvent* event) {
+    QLineEdit::mousePressEvent(event);
+    if (focusedByPress_) {
+        focusedByPress_ = false;
+        holdSelection_ = true;
+        emit gotFocus();
+    }
+}
+
+void QtTextField::mouseMoveEvent(QMouseEvent* event) {
+    if (holdSelection_) {
+        return; // a shaky click must not shrink the selection it made
+    }
+    QLineEdit::mouseMoveEvent(event);
+}
+
+void QtTextField::mouseReleaseEvent(QMouseEvent* event) {
+    holdSelection_ = false;
+    QLineEdit::mouseReleaseEvent(event);
+}
+
+std::string QtTextField::Port::text() const {
+    return edit_.text().toStdString();
+}
+
+void QtTextField::Port::setText(const std::string& text) {
+    edit_.setText(QString::fromStdString(text));
+}
+
+void QtTextField::Port::setSelection(int start, int length) {
+    const QString text = edit_.text();
+    const int from = utf16Position(text, start);
+    const int to = utf16Position(text, start + length);
+    edit_.setSelection(from, to - from);
+}
+
+void QtTextField::Port::setFocus() {
+    edit_.setFocus(Qt::OtherFocusReason);
+}
+
+} // namespace wexel

@@ -1,0 +1,139 @@
+#include "cli/Batch.h"
+
+#include "cli/MemoryPanel.h"
+#include "cli/TextOutput.h"
+#include "platform/KeyedCollection.h"
+#include "platform/Numbers.h"
+
+#include <streambuf>
+#include <vector>
+
+namespace wexel::cli {
+
+namespace {
+
+// Reads the next line (its end, CR LF, LF or CR, dropped) into `line`; keeps
+// at most kMaxBatchLine characters and sets `tooLong` for the rest. False at
+// the end of the input.
+bool readLine(std::streambuf& in, std::string& line, bool& tooLong) {
+    using traits = std::streambuf::traits_type;
+    line.clear();
+    tooLong = false;
+    int c = in.sbumpc();
+    if (traits::eq_int_type(c, traits::eof())) {
+        return false;
+    }
+    for (; !traits::eq_int_type(c, traits::eof()); c = in.sbumpc()) {
+        if (c == '\n') {
+            break;
+        }
+        if (c == '\r') {
+            if (in.sgetc() == '\n') {
+                in.sbumpc();
+            }
+            break;
+        }
+        if (line.size() < kMaxBatchLine) {
+            line += traits::to_char_type(c);
+        } else {
+            tooLong = true;
+        }
+    }
+    return true;
+}
+
+bool isBlankLine(std::string_view line) {
+    return line.find_first_not_of(" \t") == std::string_view::npos;
+}
+
+bool isHeader(std::string_view line) {
+    const std::string folded = foldKey(trimBlanks(line));
+    return folded == "capacity" || folded == "label,capacity";
+}
+
+} // namespace
+
+BatchResult runBatch(const std::string& conversionName, std::istream& in, std::ostream& out,
+                     std::ostream& err, bool json, Capture& capture) {
+    BatchResult result;
+    MemoryPanel panel(conversionName);
+    std::string line;
+    std::string output;
+    std::vector<std::string> fields;
+    bool tooLong = false;
+    bool seenContent = false;
+
+    if (!json) {
+        out << "label,capacity,wexels\n";
+    }
+    std::streambuf* buffer = in.rdbuf();
+    if (buffer == nullptr) {
+        return result;
+    }
+    while (readLine(*buffer, line, tooLong)) {
+        const std::uint64_t n = ++result.lines;
+        auto say = [&](const std::string& text) { err << "line " << n << ": " << text << '\n'; };
+        auto bad = [&](const std::string& text) {
+            say(text);
+            ++result.bad;
+        };
+        if (tooLong) {
+            bad("the line is longer than " + std::to_string(kMaxBatchLine) + " characters");
+            seenContent = true;
+            continue;
+        }
+        if (isBlankLine(line)) {
+            continue;
+        }
+        if (!seenContent) {
+            seenContent = true;
+            if (isHeader(line)) {
+                continue;
+            }
+        }
+        if (!splitCsvLine(line, fields) || fields.size() > 2) {
+            bad("expected a capacity, or a label, a comma and a capacity");
+            continue;
+        }
+        const std::string& capacity = fields.back();
+        if (trimBlanks(capacity).empty()) {
+            bad("no capacity");
+            continue;
+        }
+
+        capture.clear();
+        panel.preset(FieldCalc1Capacity, capacity);
+        panel.change(FieldCalc1Capacity);
+        if (!capture.empty()) {
+            const std::string quotedCapacity = "\"" + capacity + "\": ";
+            for (const Capture::Shown& shown : capture.shown) {
+                say(quotedCapacity + (shown.isError ? errorOneLine(shown.error) : shown.message));
+            }
+            ++result.bad;
+            continue;
+        }
+
+        const std::string label = fields.size() == 2 ? fields.front() : std::string();
+        const std::string& wexels = panel.caption(LabelCalc1Wexels);
+        if (json) {
+            output = JsonObject()
+                         .add("line", static_cast<std::int64_t>(n))
+                         .add("label", label)
+                         .add("capacity", capacity)
+                         .add("wexels", wexels)
+                         .str();
+        } else {
+            output = csvField(label);
+            output += ',';
+            output += csvField(capacity);
+            output += ',';
+            output += csvField(wexels);
+        }
+        output += '\n';
+        out.write(output.data(), static_cast<std::streamsize>(output.size()));
+        ++result.written;
+    }
+    return result;
+}
+
+} // namespace wexel::cli

@@ -1,0 +1,28 @@
+#pragma once
+// The data-file checker: loads both files as the window does but collects
+// every problem instead of stopping at the first, and adds warnings for what
+// loads but will hurt.
+
+#include <string>
+#include <vector>
+
+namespace wexel::cli {
+
+struct Finding {
+    enum class Severity { Error, Warning };
+    std::string file; // the file name, e.g. "vqcslope.dat"
+    int line = 0;     // 0: the file as a whole
+    Severity severity = Severity::Error;
+    std::string text;
+    int number = 0; // an error's number from the catalogue; 0 for a warning
+};
+
+// Every problem of the data files in `folder`, names file first, each file
+// in line order (a warning about a whole file after its lines).
+std::vector<Finding> checkDataFiles(const std::string& folder);
+
+// `text` with ASCII letters and the capitals of the Latin, Greek and Cyrillic
+// alphabets folded to small letters (UTF-8 in, UTF-8 out).
+std::string foldLetterCase(const std::string& text);
+
+} // namespace wexel::cli

@@ -1,0 +1,481 @@
+#include "cli/WexelCalc.h"
+
+#include "cli/Batch.h"
+#include "cli/Capture.h"
+#include "cli/DataCheck.h"
+#include "cli/ExecutableFolder.h"
+#include "cli/Explain.h"
+#include "cli/MemoryPanel.h"
+#include "cli/TextOutput.h"
+#include "cli/TierList.h"
+#include "platform/AppFacts.h"
+#include "platform/Numbers.h"
+#include "platform/RuntimeError.h"
+#include "platform/TextFileReader.h"
+#include "tiers/DataFiles.h"
+
+#include <fstream>
+#include <new>
+#include <optional>
+#include <string_view>
+
+namespace wexel {
+
+namespace cli {
+
+namespace {
+
+constexpr const char* kProgram = "wexel-calc";
+// Where the window reports a data file that does not load.
+constexpr const char* kLoadLocation = "ModGlobals.Main";
+
+enum Exit : int { Done = 0, Failed = 1, Refused = 2 };
+
+const char* const kInterface =
+    "wexel-calc [--data DIR] list\n"
+    "wexel-calc [--data DIR] tiers NAME\n"
+    "wexel-calc [--data DIR] to-wx NAME CAPACITY                 (calculator 1)\n"
+    "wexel-calc [--data DIR] to-capacity NAME WEXELS             (calculator 2)\n"
+    "wexel-calc [--data DIR] add-wx NAME WEXELS CAPACITY         (calculator 3)\n"
+    "wexel-calc [--data DIR] add-capacity NAME ADDED EXISTING    (calculator 4)\n"
+    "wexel-calc [--data DIR] add-to-wx NAME ADDED WEXELS         (calculator 5)\n"
+    "wexel-calc [--data DIR] batch NAME [FILE]                   (FILE or standard input)\n"
+    "wexel-calc [--data DIR] check\n";
+
+const char* const kOptions =
+    "\n"
+    "Options (anywhere before the arguments; \"--\" ends them, so negative numbers\n"
+    "such as -7 are read as arguments):\n"
+    "  --data DIR   the folder with \"vqcsname.dat\" and \"vqcslope.dat\"\n"
+    "               (default: the folder of wexel-calc)\n"
+    "  --json       the results as one JSON object per line\n"
+    "  --explain    with to-wx and to-capacity: the working, tier by tier\n"
+    "  --help       this text\n"
+    "  --version    the program's version\n"
+    "\n"
+    "NAME is a conversion name as listed by \"list\" (letter case ignored).\n"
+    "Calculators 4 and 5 print the additional Wexels, a TAB, and the total capacity.\n"
+    "batch reads a capacity or label,capacity per line and writes\n"
+    "label,capacity,wexels (CSV, header first).\n"
+    "\n"
+    "Exit status: 0 done; 1 a data file did not load, an error was reported,\n"
+    "a batch had bad lines, or check found warnings only; 2 a usage error, an\n"
+    "unknown conversion, a rejected input, or check found errors.\n";
+
+struct Options {
+    std::optional<std::string> dataFolder;
+    bool json = false;
+    bool explain = false;
+    bool help = false;
+    bool version = false;
+    std::vector<std::string> words; // the command and its arguments
+};
+
+struct CommandShape {
+    const char* name;
+    std::size_t minArgs;
+    std::size_t maxArgs;
+    const char* arguments;
+};
+
+constexpr CommandShape kCommands[] = {
+    {"list", 0, 0, ""},
+    {"tiers", 1, 1, "NAME"},
+    {"to-wx", 2, 2, "NAME CAPACITY"},
+    {"to-capacity", 2, 2, "NAME WEXELS"},
+    {"add-wx", 3, 3, "NAME WEXELS CAPACITY"},
+    {"add-capacity", 3, 3, "NAME ADDED EXISTING"},
+    {"add-to-wx", 3, 3, "NAME ADDED WEXELS"},
+    {"batch", 1, 2, "NAME [FILE]"},
+    {"check", 0, 0, ""},
+};
+
+class UsageError {
+public:
+    explicit UsageError(std::string text) : text(std::move(text)) {}
+    std::string text;
+};
+
+Options parse(const std::vector<std::string>& args) {
+    Options o;
+    bool optionsEnded = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (optionsEnded || a.size() < 2 || a[0] != '-' || (a[1] != '-' && a != "-h")) {
+            // A lone "-" or a negative number is an argument, not an option.
+            o.words.push_back(a);
+        } else if (a == "--") {
+            optionsEnded = true;
+        } else if (a == "--json") {
+            o.json = true;
+        } else if (a == "--explain") {
+            o.explain = true;
+        } else if (a == "--help" || a == "-h") {
+            o.help = true;
+        } else if (a == "--version") {
+            o.version = true;
+        } else if (a == "--data") {
+            if (i + 1 >= args.size()) {
+                throw UsageError("--data needs a folder");
+            }
+            o.dataFolder = args[++i];
+        } else if (a.rfind("--data=", 0) == 0) {
+            o.dataFolder = a.substr(7);
+        } else {
+            throw UsageError("unknown option " + a);
+        }
+    }
+    return o;
+}
+
+const CommandShape& shapeOf(const Options& o) {
+    if (o.words.empty()) {
+        throw UsageError("no command given");
+    }
+    for (const CommandShape& shape : kCommands) {
+        if (o.words[0] == shape.name) {
+            const std::size_t n = o.words.size() - 1;
+            if (n < shape.minArgs || n > shape.maxArgs) {
+                throw UsageError(std::string("usage: ") + kProgram + " [--data DIR] " + shape.name +
+                                 (*shape.arguments != '\0' ? " " : "") + shape.arguments);
+            }
+            if (o.explain && o.words[0] != "to-wx" && o.words[0] != "to-capacity") {
+                throw UsageError("--explain goes with to-wx and to-capacity only");
+            }
+            return shape;
+        }
+    }
+    throw UsageError("unknown command " + o.words[0]);
+}
+
+// Keeps the number forms of one run fixed: English separators whatever the
+// system locale, so scripts read and write the same numbers everywhere.
+class ScopedEnglishNumbers {
+public:
+    ScopedEnglishNumbers() : saved_(numberLocale()) { setNumberLocale({".", ","}); }
+    ~ScopedEnglishNumbers() { setNumberLocale(saved_); }
+    ScopedEnglishNumbers(const ScopedEnglishNumbers&) = delete;
+    ScopedEnglishNumbers& operator=(const ScopedEnglishNumbers&) = delete;
+
+private:
+    NumberLocale saved_;
+};
+
+void writeLine(std::ostream& out, const std::string& line) {
+    out << line << '\n';
+}
+
+// Control characters of a broken data file would upset a terminal.
+std::string printable(const std::string& text) {
+    static const char* const hex = "0123456789ABCDEF";
+    std::string out;
+    out.reserve(text.size());
+    for (char ch : text) {
+        const auto c = static_cast<unsigned char>(ch);
+        if ((c < 0x20 && c != '\t') || c == 0x7F) {
+            out += "\\x";
+            out += hex[c >> 4];
+            out += hex[c & 0xF];
+        } else {
+            out += ch;
+        }
+    }
+    return out;
+}
+
+// Prints what the boxes would have shown during a command.
+void printShown(const Capture& capture, std::ostream& err) {
+    for (const Capture::Shown& shown : capture.shown) {
+        if (shown.isError) {
+            err << errorBoxLines(shown.error) << '\n';
+        } else {
+            err << shown.message << '\n';
+        }
+    }
+}
+
+class Run {
+public:
+    Run(const Options& o, std::ostream& out, std::ostream& err, std::istream& in,
+        std::string folder)
+        : o_(o), out_(out), err_(err), in_(in), folder_(std::move(folder)) {}
+
+    int command(const std::string& name) {
+        if (name == "check") {
+            return check();
+        }
+        if (!load()) {
+            return Failed;
+        }
+        if (name == "list") {
+            return list();
+        }
+        const Conversion* conversion = SlopeTable().find(o_.words[1]);
+        if (conversion == nullptr) {
+            err_ << "Unknown conversion: " << o_.words[1] << '\n';
+            return Refused;
+        }
+        if (conversion->tiers.empty()) {
+            err_ << "Conversion has no tiers: " << conversion->name << '\n';
+            return Refused;
+        }
+        if (name == "tiers") {
+            return tiers(conversion->name);
+        }
+        if (name == "batch") {
+            return batch(conversion->name);
+        }
+        return calculator(name, conversion->name);
+    }
+
+private:
+    bool load() {
+        try {
+            LoadDataFiles(folder_);
+            return true;
+        } catch (const RuntimeError& e) {
+            err_ << errorBoxLines({std::to_string(e.number()), e.description(), kLoadLocation, ""})
+                 << '\n';
+        } catch (const std::bad_alloc&) {
+            const auto number = static_cast<int>(ErrorNumber::OutOfMemory);
+            err_ << errorBoxLines({std::to_string(number), errorTitle(ErrorNumber::OutOfMemory),
+                                   kLoadLocation, ""})
+                 << '\n';
+        }
+        return false;
+    }
+
+    int list() {
+        for (const auto& entry : SlopeTable()) {
+            const Conversion& c = entry.item;
+            if (o_.json) {
+                writeLine(out_, JsonObject()
+                                    .add("name", c.name)
+                                    .add("units", c.units)
+                                    .add("tiers", static_cast<std::int64_t>(c.tiers.size()))
+                                    .str());
+            } else {
+                out_ << c.name << '\t' << c.units << '\t' << c.tiers.size() << '\n';
+            }
+        }
+        return Done;
+    }
+
+    int tiers(const std::string& name) {
+        for (const TierListRow& row : tierListRows(name)) {
+            if (o_.json) {
+                writeLine(out_, JsonObject()
+                                    .add("tier", row.tier)
+                                    .addRaw("lowest", row.lowest)
+                                    .addRaw("highest", row.highest == "+" ? "null" : row.highest)
+                                    .addRaw("slope", row.slope)
+                                    .str());
+            } else {
+                out_ << row.tier << '\t' << row.lowest << '\t' << row.dash << '\t' << row.highest
+                     << '\t' << row.slope << '\n';
+            }
+        }
+        return Done;
+    }
+
+    int calculator(const std::string& command, const std::string& name) {
+        struct Input {
+            const char* key;
+            PanelField field;
+        };
+        struct Output {
+            const char* key;
+            PanelLabel label;
+        };
+        struct Calculator {
+            const char* command;
+            std::vector<Input> inputs; // in argument order; the first one is edited last
+            std::vector<Output> outputs;
+        };
+        static const Calculator calculators[] = {
+            {"to-wx", {{"capacity", FieldCalc1Capacity}}, {{"wexels", LabelCalc1Wexels}}},
+            {"to-capacity", {{"wexels", FieldCalc2Wexels}}, {{"capacity", LabelCalc2Capacity}}},
+            {"add-wx",
+             {{"wexels", FieldCalc3Wexels}, {"capacity", FieldCalc3Capacity}},
+             {{"total", LabelCalc3Capacity}}},
+            {"add-capacity",
+             {{"added", FieldCalc4Added}, {"existing", FieldCalc4Existing}},
+             {{"additional_wexels", LabelCalc4Wexels}, {"total", LabelCalc4Capacity}}},
+            {"add-to-wx",
+             {{"added", FieldCalc5Added}, {"wexels", FieldCalc5Wexels}},
+             {{"additional_wexels", LabelCalc5Wexels}, {"total", LabelCalc5Capacity}}},
+        };
+        const Calculator* calc = nullptr;
+        for (const Calculator& c : calculators) {
+            if (command == c.command) {
+                calc = &c;
+            }
+        }
+
+        // As a user at the window: the conversion chosen, the later inputs
+        // typed first and the first one last, then its change handler runs
+        // once more. That last calculation checks every field it reads, so
+        // only its messages are shown; errors reported on the way are kept.
+        MemoryPanel panel(name);
+        capture_.clear();
+        panel.chooseConversion();
+        for (std::size_t i = calc->inputs.size(); i-- > 0;) {
+            panel.type(calc->inputs[i].field, o_.words[2 + i]);
+        }
+        std::erase_if(capture_.shown, [](const Capture::Shown& s) { return !s.isError; });
+        panel.change(calc->inputs.front().field);
+        const std::vector<Capture::Shown> shown = capture_.shown;
+        const bool rejected = capture_.anyMessage();
+
+        std::vector<std::string> working;
+        if (o_.explain && !rejected) {
+            working = calc->command == std::string("to-wx")
+                          ? explainToWX(name, panel.text(FieldCalc1Capacity))
+                          : explainToCapacity(name, panel.text(FieldCalc2Wexels));
+        }
+        // The working repeats the walk: its reports were shown already.
+        capture_.shown = shown;
+
+        if (o_.json) {
+            JsonObject object;
+            object.add("command", command).add("conversion", name);
+            for (std::size_t i = 0; i < calc->inputs.size(); ++i) {
+                object.add(calc->inputs[i].key, o_.words[2 + i]);
+            }
+            for (const Output& output : calc->outputs) {
+                object.add(output.key, panel.caption(output.label));
+            }
+            if (o_.explain) {
+                std::string array = "[";
+                for (const std::string& line : working) {
+                    array += (array.size() > 1 ? "," : "") + jsonString(line);
+                }
+                object.addRaw("working", array + "]");
+            }
+            writeLine(out_, object.str());
+        } else {
+            std::string line;
+            for (const Output& output : calc->outputs) {
+                line += (line.empty() ? "" : "\t") + panel.caption(output.label);
+            }
+            writeLine(out_, line);
+            for (const std::string& w : working) {
+                writeLine(out_, w);
+            }
+        }
+        printShown(capture_, err_);
+        return rejected ? Refused : capture_.anyError() ? Failed : Done;
+    }
+
+    int batch(const std::string& name) {
+        std::ifstream file;
+        std::istream* input = &in_;
+        const bool fromFile = o_.words.size() > 2 && o_.words[2] != "-";
+        if (fromFile) {
+            file.open(o_.words[2], std::ios::binary);
+            if (!file) {
+                err_ << kProgram << ": cannot open " << o_.words[2] << '\n';
+                return Refused;
+            }
+            input = &file;
+        }
+        const BatchResult result = runBatch(name, *input, out_, err_, o_.json, capture_);
+        if (input->bad()) {
+            err_ << kProgram << ": reading " << (fromFile ? o_.words[2] : "standard input")
+                 << " failed after line " << result.lines << '\n';
+            return Failed;
+        }
+        if (result.bad > 0) {
+            err_ << result.bad << (result.bad == 1 ? " bad line" : " bad lines") << " of "
+                 << result.lines << " skipped\n";
+            return Failed;
+        }
+        return Done;
+    }
+
+    int check() {
+        const std::vector<Finding> findings = checkDataFiles(folder_);
+        int errors = 0;
+        int warnings = 0;
+        for (const Finding& f : findings) {
+            const bool isError = f.severity == Finding::Severity::Error;
+            (isError ? errors : warnings) += 1;
+            const std::string path = joinPath(folder_, f.file);
+            if (o_.json) {
+                JsonObject object;
+                object.add("file", path)
+                    .add("line", f.line)
+                    .add("severity", isError ? "error" : "warning")
+                    .add("text", f.text);
+                if (isError) {
+                    object.add("number", f.number);
+                }
+                writeLine(out_, object.str());
+            } else {
+                out_ << printable(path) << ':' << f.line << ": "
+                     << (isError ? "error: " : "warning: ") << printable(f.text) << '\n';
+            }
+        }
+        err_ << errors << (errors == 1 ? " error, " : " errors, ") << warnings
+             << (warnings == 1 ? " warning" : " warnings") << '\n';
+        return errors > 0 ? Refused : warnings > 0 ? Failed : Done;
+    }
+
+    const Options& o_;
+    std::ostream& out_;
+    std::ostream& err_;
+    std::istream& in_;
+    std::string folder_;
+    Capture capture_;
+};
+
+} // namespace
+
+std::string usageText() {
+    return std::string(kInterface) + kOptions;
+}
+
+} // namespace cli
+
+int runWexelCalc(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                 std::istream& in, const std::string& defaultDataFolder) {
+    using namespace cli;
+    cli::ScopedEnglishNumbers numbers;
+    int status = Refused;
+    try {
+        const Options o = parse(args);
+        if (o.help) {
+            out << usageText();
+            status = Done;
+        } else if (o.version) {
+            const VersionInfo v = builtInVersion();
+            out << kProgram << ' ' << v.major << '.' << v.minor << '.' << v.revision << '\n';
+            status = Done;
+        } else {
+            const CommandShape& shape = shapeOf(o);
+            std::string folder = o.dataFolder.value_or(defaultDataFolder);
+            if (folder.empty() && !o.dataFolder) {
+                folder = executableFolder(nullptr);
+            }
+            Run run(o, out, err, in, folder);
+            status = run.command(shape.name);
+        }
+    } catch (const UsageError& e) {
+        err << kProgram << ": " << e.text << '\n' << "Try \"" << kProgram << " --help\".\n";
+        status = Refused;
+    } catch (const std::bad_alloc&) {
+        err << kProgram << ": out of memory\n";
+        status = Failed;
+    } catch (const std::exception& e) {
+        err << kProgram << ": " << e.what() << '\n';
+        status = Failed;
+    }
+    out.flush();
+    if (!out) {
+        err << kProgram << ": the results could not be written\n";
+        status = status == Done ? Failed : status;
+    }
+    return status;
+}
+
+} // namespace wexel

@@ -3,7 +3,8 @@
 # launchers on the PATH, the desktop entry, the icon and the AppStream data.
 include(GNUInstallDirs)
 
-set(WEXEL_APP_DIR ${CMAKE_INSTALL_LIBDIR}/wexel-converter)
+# Not the multiarch library folder: this one holds programs and their data.
+set(WEXEL_APP_DIR lib/wexel-converter)
 set(WEXEL_PROGRAMS)
 foreach(program wexel-converter wexel-calc)
   if(TARGET ${program})

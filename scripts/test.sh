@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test: the normal debug
 # build first, then the same suite under AddressSanitizer and UBSan, then
-# each fuzz target for a bounded time.
+# each fuzz target for a bounded time. The debug build is also packaged as a
+# .deb and run from an unpacked root.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -13,6 +14,10 @@ for preset in dev asan; do
   cmake --build --preset "${preset}"
   echo "== ${preset}: test"
   ctest --preset "${preset}"
+  if [[ ${preset} == dev ]]; then
+    echo "== dev: package"
+    scripts/package-check.sh build/dev
+  fi
 done
 
 echo "== fuzz: every target for a bounded time"

@@ -2,6 +2,7 @@
 
 #include "platform/AppFacts.h"
 #include "platform/Numbers.h"
+#include "platform/TextFileReader.h"
 #include "tiers/DataFiles.h"
 
 #include <algorithm>
@@ -18,24 +19,6 @@ constexpr const char* kDefaultConversion = "WXE007";
 
 std::string quoted(const std::string& s) {
     return "\"" + s + "\"";
-}
-
-void appendUtf8(std::string& out, char32_t cp) {
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
 }
 
 char32_t foldCodePoint(char32_t c) {

@@ -11,6 +11,7 @@
 #include "platform/AppFacts.h"
 #include "platform/Numbers.h"
 #include "platform/RuntimeError.h"
+#include "platform/TextField.h"
 #include "platform/TextFileReader.h"
 #include "tiers/DataFiles.h"
 
@@ -55,6 +56,8 @@ const char* const kOptions =
     "\n"
     "NAME is a conversion name as listed by \"list\" (letter case ignored).\n"
     "Calculators 4 and 5 print the additional Wexels, a TAB, and the total capacity.\n"
+    "An input is at most as long as the window's field: 8 characters for a\n"
+    "capacity, 6 for Wexels.\n"
     "batch reads a capacity or label,capacity per line and writes\n"
     "label,capacity,wexels (CSV, header first).\n"
     "\n"
@@ -312,6 +315,15 @@ private:
             }
         }
 
+        // The window's fields take no more than their maximum length.
+        for (std::size_t i = 0; i < calc->inputs.size(); ++i) {
+            const int limit = panelFieldMaxLength(calc->inputs[i].field);
+            if (characterCount(o_.words[2 + i]) > limit) {
+                err_ << "Input is too long: " << o_.words[2 + i] << " (the field takes at most "
+                     << limit << " characters)\n";
+                return Refused;
+            }
+        }
         // As a user at the window: the conversion chosen, the later inputs
         // typed first and the first one last, then its change handler runs
         // once more. That last calculation checks every field it reads, so

@@ -35,6 +35,9 @@ private:
 // True if the bytes are well-formed UTF-8.
 bool isValidUtf8(std::string_view bytes);
 
+// Appends the code point `cp` to `out` in UTF-8.
+void appendUtf8(std::string& out, char32_t cp);
+
 // Windows-1252 bytes converted to UTF-8.
 std::string windows1252ToUtf8(std::string_view bytes);
 

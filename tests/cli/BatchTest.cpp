@@ -163,7 +163,7 @@ TEST_F(Batch, AMillionLinesStreamInBoundedMemory) {
     CountingSink sink;
     std::ostream out(&sink);
     std::ostringstream err;
-    const long before = maxResidentKilobytes();
+    [[maybe_unused]] const long before = maxResidentKilobytes();
     const auto start = std::chrono::steady_clock::now();
     const BatchResult result = runBatch("WXE007", in, out, err, false, capture);
     const double seconds =

@@ -18,7 +18,7 @@ struct BatchResult {
 };
 
 // The longest input line taken; a longer one is a bad line.
-inline constexpr std::size_t kMaxBatchLine = 64 * 1024;
+inline constexpr std::size_t kMaxBatchLine = std::size_t{64} * 1024;
 
 // Each line of `in` is a capacity or "label,capacity" (CSV, so a label may be
 // quoted). Writes the header "label,capacity,wexels" and one line per good

@@ -167,7 +167,7 @@ double WX2MSU(const std::string& wexels, const std::string& conversionName,
 }
 
 std::string zeroIfBlank(std::string& value) {
-    const std::string asPassed = value;
+    std::string asPassed = value;
     value = std::string(trimBlanks(value));
     if (value == "-" || value.empty() || value == "+") {
         return "0";

@@ -47,7 +47,7 @@ std::string_view stripView(std::string_view text, std::string_view ch) {
 
 } // namespace
 
-std::vector<std::string> SplitToCollection(std::string text, const std::string& delim,
+std::vector<std::string> SplitToCollection(const std::string& text, const std::string& delim,
                                            std::int32_t minCount) {
     std::vector<std::string_view> views;
     splitViews(text, delim, views);

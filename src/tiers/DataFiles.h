@@ -39,7 +39,7 @@ std::string StripChar(const std::string& text, const std::string& ch);
 
 // The pieces of `text` between occurrences of `delim`; an empty last piece is
 // dropped; padded with " " items up to minCount.
-std::vector<std::string> SplitToCollection(std::string text, const std::string& delim,
+std::vector<std::string> SplitToCollection(const std::string& text, const std::string& delim,
                                            std::int32_t minCount);
 
 // Where a problem lies in a data file, for reports that name file and line.

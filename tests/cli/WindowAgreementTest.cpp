@@ -19,25 +19,16 @@ using namespace wexel::testing;
 
 namespace {
 
-// The MSU frame's names, by panel slot.
-const char* const kFieldNames[PanelFieldCount] = {"txtMSUtoWX_MSU",
-                                                  "txtWXtoMSU_WX",
-                                                  "txtWXandMSUtoMSU_WXinput",
-                                                  "txtWXandMSUtoMSU_MSUinput",
-                                                  "txtMSUandMSUtoWX_MSUInput1",
-                                                  "txtMSUandMSUtoWX_MSUInput2",
-                                                  "txtMSUInputToWXandMSU",
-                                                  "txtWXInputToWXandMSU"};
-const char* const kLabelNames[PanelLabelCount] = {"lblMSUtoWX_WX",
-                                                  "lblWXtoMSU_MSU",
-                                                  "lblWXandMSUtoMSU_MSUOutput",
-                                                  "lblMSUandMSUtoWX_WXOutput",
-                                                  "lblMSUandMSUtoWX_MSUOutput",
-                                                  "lblMSUWXToAdditionalWXs",
-                                                  "lblMSUWXToMSUs"};
-
-QString unitName(const char* msuName, const std::string& unit) {
-    return QString::fromStdString(layout::withUnit(msuName, unit));
+// The object name of the field or output label in `slot`, in the frame of `unit`.
+QString pieceName(layout::PieceKind kind, int slot, const std::string& unit) {
+    for (const layout::CalculatorDesign& calculator : layout::calculatorDesigns()) {
+        for (const layout::PieceDesign& piece : calculator.pieces) {
+            if (piece.kind == kind && piece.slot == slot) {
+                return QString::fromStdString(layout::withUnit(piece.text, unit));
+            }
+        }
+    }
+    return {};
 }
 
 } // namespace
@@ -88,8 +79,8 @@ void WindowAgreementTest::calculatorCommandsPrintWhatTheWindowShows() {
             RecordingErrorReporter reporter;
             std::vector<QtTextField*> fields;
             for (PanelField slot : calc.inputs) {
-                fields.push_back(
-                    window->findChild<QtTextField*>(unitName(kFieldNames[slot], unit)));
+                fields.push_back(window->findChild<QtTextField*>(
+                    pieceName(layout::PieceKind::Field, slot, unit)));
                 QVERIFY(fields.back() != nullptr);
             }
             for (QtTextField* field : fields) {
@@ -105,7 +96,8 @@ void WindowAgreementTest::calculatorCommandsPrintWhatTheWindowShows() {
             std::string labels;
             bool showsErr = false;
             for (PanelLabel slot : calc.labels) {
-                auto* label = window->findChild<QtResultLabel*>(unitName(kLabelNames[slot], unit));
+                auto* label = window->findChild<QtResultLabel*>(
+                    pieceName(layout::PieceKind::Output, slot, unit));
                 QVERIFY(label != nullptr);
                 labels += (labels.empty() ? "" : "\t") + label->caption();
                 showsErr = showsErr || label->caption() == "ERR";

@@ -111,64 +111,51 @@ private:
         }
         return false;
     }
+    // The items of an object or array after its opening bracket, up to
+    // `close`, separated by commas.
+    template <typename Item> bool items(char close, Item item) {
+        skip();
+        if (peek() == close) {
+            ++pos_;
+            return true;
+        }
+        for (;;) {
+            if (!item()) {
+                return false;
+            }
+            skip();
+            if (peek() == ',') {
+                ++pos_;
+                continue;
+            }
+            if (peek() == close) {
+                ++pos_;
+                return true;
+            }
+            return false;
+        }
+    }
+    bool member() {
+        skip();
+        if (!string()) {
+            return false;
+        }
+        skip();
+        if (peek() != ':') {
+            return false;
+        }
+        ++pos_;
+        return value();
+    }
     bool value() {
         skip();
         switch (peek()) {
-        case '{': {
+        case '{':
             ++pos_;
-            skip();
-            if (peek() == '}') {
-                ++pos_;
-                return true;
-            }
-            for (;;) {
-                skip();
-                if (!string()) {
-                    return false;
-                }
-                skip();
-                if (peek() != ':') {
-                    return false;
-                }
-                ++pos_;
-                if (!value()) {
-                    return false;
-                }
-                skip();
-                if (peek() == ',') {
-                    ++pos_;
-                    continue;
-                }
-                if (peek() == '}') {
-                    ++pos_;
-                    return true;
-                }
-                return false;
-            }
-        }
-        case '[': {
+            return items('}', [this] { return member(); });
+        case '[':
             ++pos_;
-            skip();
-            if (peek() == ']') {
-                ++pos_;
-                return true;
-            }
-            for (;;) {
-                if (!value()) {
-                    return false;
-                }
-                skip();
-                if (peek() == ',') {
-                    ++pos_;
-                    continue;
-                }
-                if (peek() == ']') {
-                    ++pos_;
-                    return true;
-                }
-                return false;
-            }
-        }
+            return items(']', [this] { return value(); });
         case '"':
             return string();
         case 't':

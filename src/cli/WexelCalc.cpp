@@ -15,6 +15,7 @@
 #include "platform/TextFileReader.h"
 #include "tiers/DataFiles.h"
 
+#include <filesystem>
 #include <fstream>
 #include <new>
 #include <optional>
@@ -384,6 +385,12 @@ private:
         std::istream* input = &in_;
         const bool fromFile = o_.words.size() > 2 && o_.words[2] != "-";
         if (fromFile) {
+            // A folder opens but cannot be read: say so before starting.
+            std::error_code ec;
+            if (std::filesystem::is_directory(o_.words[2], ec)) {
+                err_ << kProgram << ": cannot open " << o_.words[2] << ": it is a folder\n";
+                return Refused;
+            }
             file.open(o_.words[2], std::ios::binary);
             if (!file) {
                 err_ << kProgram << ": cannot open " << o_.words[2] << '\n';

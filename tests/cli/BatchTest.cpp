@@ -200,4 +200,9 @@ TEST(BatchCommand, ReadsAFileOrStandardInputAndExitsWith1ForBadLines) {
     const Ran missing = runInProcess(data.args({"batch", "WXE007", data.folder.file("none.csv")}));
     EXPECT_EQ(missing.status, 2);
     EXPECT_EQ(missing.err, "wexel-calc: cannot open " + data.folder.file("none.csv") + "\n");
+
+    const Ran folder = runInProcess(data.args({"batch", "WXE007", data.path()}));
+    EXPECT_EQ(folder.status, 2);
+    EXPECT_EQ(folder.out, "");
+    EXPECT_EQ(folder.err, "wexel-calc: cannot open " + data.path() + ": it is a folder\n");
 }

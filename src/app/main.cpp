@@ -6,6 +6,7 @@
 #include "app/QtMessageBox.h"
 #include "app/QtStartupSteps.h"
 #include "platform/Numbers.h"
+#include "ui/converter/HelpCommands.h"
 #include "ui/info/AppIcon.h"
 #include "ui/info/HelpMenu.h"
 #include "ui/info/HelpViewer.h"
@@ -13,36 +14,6 @@
 
 #include <QApplication>
 #include <QLocale>
-#include <QPointer>
-
-// The build defines WEXEL_HAVE_CONVERTER when the converter window is there.
-#ifdef WEXEL_HAVE_CONVERTER
-#include "ui/converter/frmQConverter.h"
-#else
-#include <QMainWindow>
-#endif
-
-namespace {
-
-QWidget* makeConverter(wexel::HelpMenu& menu) {
-#ifdef WEXEL_HAVE_CONVERTER
-    wexel::ConverterCommands commands;
-    commands.howDoI = [&menu] { menu.mnuHowDoI_Click(); };
-    commands.windowHelp = [&menu] { menu.mnuWindowHelp_Click(); };
-    commands.contentsAndIndex = [&menu] { menu.mnuIndex_Click(); };
-    commands.contact = [&menu] { menu.mnuContact_Click(); };
-    commands.about = [&menu] { menu.mnuAbout_Click(); };
-    commands.unload = [&menu] { menu.unload(); };
-    return new wexel::frmQConverter(std::move(commands));
-#else
-    (void)menu;
-    auto* window = new QMainWindow;
-    window->setWindowTitle(QString::fromLatin1(wexel::kAppTitle));
-    return window;
-#endif
-}
-
-} // namespace
 
 int main(int argc, char* argv[]) {
     // The program takes no arguments: Qt sees the program name only.
@@ -66,7 +37,8 @@ int main(int argc, char* argv[]) {
     wexel::HelpViewerPort help;
     wexel::HelpMenu menu(help);
     wexel::QtStartupSteps steps(
-        guard, [] { wexel::frmAbout::showModal(); }, [&menu] { return makeConverter(menu); });
+        guard, [] { wexel::frmAbout::showModal(); },
+        [&menu] { return new wexel::frmQConverter(wexel::helpMenuCommands(menu)); });
 
     int status = 0;
     switch (wexel::Main(facts, steps)) {

@@ -6,6 +6,7 @@
 #include "engine/ModMath.h"
 #include "support/TestSupport.h"
 #include "tiers/DataFiles.h"
+#include "ui/converter/HelpCommands.h"
 #include "ui/converter/QtResultLabel.h"
 #include "ui/converter/QtTextField.h"
 #include "ui/converter/frmQConverter.h"
@@ -183,13 +184,7 @@ void SessionTest::aFullSessionNeverWritesTheDataFiles() {
     wexel::LoadDataFiles(folder.path());
     wexel::HelpViewerPort help;
     wexel::HelpMenu menu(help);
-    wexel::ConverterCommands commands;
-    commands.howDoI = [&menu] { menu.mnuHowDoI_Click(); };
-    commands.windowHelp = [&menu] { menu.mnuWindowHelp_Click(); };
-    commands.contentsAndIndex = [&menu] { menu.mnuIndex_Click(); };
-    commands.contact = [&menu] { menu.mnuContact_Click(); };
-    commands.unload = [&menu] { menu.unload(); };
-    auto window = std::make_unique<frmQConverter>(std::move(commands));
+    auto window = std::make_unique<frmQConverter>(wexel::helpMenuCommands(menu));
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
 

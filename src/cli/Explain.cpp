@@ -1,6 +1,6 @@
 #include "cli/Explain.h"
 
-#include "cli/TierList.h"
+#include "tiers/TierList.h"
 #include "engine/ModMath.h"
 #include "platform/Numbers.h"
 

@@ -7,7 +7,7 @@
 #include "cli/Explain.h"
 #include "cli/MemoryPanel.h"
 #include "cli/TextOutput.h"
-#include "cli/TierList.h"
+#include "tiers/TierList.h"
 #include "platform/AppFacts.h"
 #include "platform/Numbers.h"
 #include "platform/RuntimeError.h"

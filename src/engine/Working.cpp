@@ -3,17 +3,11 @@
 #include "engine/Walks.h"
 #include "platform/Numbers.h"
 #include "platform/RuntimeError.h"
+#include "tiers/TierList.h"
 
 #include <cmath>
 
 namespace wexel {
-
-std::string tierName(int tier) {
-    if (tier <= 1) {
-        return "Base";
-    }
-    return std::string("Tier ") + static_cast<char>(tier + 63);
-}
 
 std::string explainCapacityToWexels(const std::string& amountText,
                                     const std::string& conversionName,
@@ -29,7 +23,7 @@ std::string explainCapacityToWexels(const std::string& amountText,
     }
     std::string text = std::string(trimBlanks(amountText)) + " " + unitCode + ":";
     for (const WalkStep& step : working.steps) {
-        text += " " + tierName(step.tier) + " " + numberToText(step.units) + " x " +
+        text += " " + tierCaption(step.tier) + " " + numberToText(step.units) + " x " +
                 numberToText(step.slope) + " = " + numberToText(step.wexels) + ";";
     }
     const double up = working.total - std::floor(working.total) > 0 ? std::floor(working.total) + 1
@@ -55,7 +49,7 @@ std::string explainWexelsToCapacity(const std::string& wexelsText,
     }
     std::string text = std::string(trimBlanks(wexelsText)) + " WX:";
     for (const WalkStep& step : working.steps) {
-        text += " " + tierName(step.tier) + " " + numberToText(step.wexels) + " WX " +
+        text += " " + tierCaption(step.tier) + " " + numberToText(step.wexels) + " WX " +
                 (step.wexels == 1 ? "buys " : "buy ") + numberToText(step.units) + " " + unitCode +
                 ";";
     }

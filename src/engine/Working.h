@@ -18,7 +18,4 @@ std::string explainCapacityToWexels(const std::string& amountText,
 std::string explainWexelsToCapacity(const std::string& wexelsText,
                                     const std::string& conversionName, const std::string& unitCode);
 
-// "Base" for tier 1, "Tier A" for tier 2, and so on.
-std::string tierName(int tier);
-
 } // namespace wexel

@@ -1,6 +1,7 @@
 #include "engine/Calculators.h"
 #include "engine/EngineFixture.h"
 #include "engine/Working.h"
+#include "tiers/TierList.h"
 
 #include <gtest/gtest.h>
 
@@ -166,5 +167,5 @@ TEST_F(Calculators, WorkingMatchesTheWalk) {
               "7 WX: Base 3 WX buy 3 MSU; Tier A 3 WX buy 6 MSU; Tier B 1 WX buys 4 MSU; total 13 "
               "MSU");
     EXPECT_EQ(explainCapacityToWexels("abc", "Example", "MSU"), "");
-    EXPECT_EQ(tierName(27), "Tier Z");
+    EXPECT_EQ(tierCaption(27), "Tier Z");
 }

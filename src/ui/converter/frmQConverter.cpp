@@ -6,6 +6,7 @@
 #include "platform/KeyedCollection.h"
 #include "platform/Numbers.h"
 #include "platform/RuntimeError.h"
+#include "tiers/TierList.h"
 #include "tiers/TierQueries.h"
 #include "ui/converter/ConverterLayout.h"
 #include "ui/converter/QtResultLabel.h"
@@ -498,21 +499,14 @@ void frmQConverter::cboConversionType_Click() {
     }
 
     try {
-        TierArray tiers;
-        std::int16_t count = 0;
-        GetTierArray(tiers, conversionName(), count);
+        const std::vector<TierListRow> rows = tierListRows(conversionName());
         lstSlope_->clear();
-        for (int i = 1; i <= count; ++i) {
-            const auto row = static_cast<std::size_t>(i);
+        for (const TierListRow& row : rows) {
             QStringList columns;
-            columns << (i == 1 ? QStringLiteral("Base")
-                               : QStringLiteral("Tier ") + QChar(static_cast<char16_t>(i + 63)));
-            columns << QString::fromStdString(integerToText(tiers.MinCap(row)));
-            columns << QStringLiteral("-");
-            columns << (i == count ? QStringLiteral("+")
-                                   : QString::fromStdString(integerToText(
-                                         static_cast<std::int64_t>(tiers.MinCap(row + 1)) - 1)));
-            columns << QString::fromStdString(numberToText(tiers.Slope(row)));
+            for (const std::string* text :
+                 {&row.tier, &row.lowest, &row.dash, &row.highest, &row.slope}) {
+                columns << QString::fromStdString(*text);
+            }
             auto* item = new QTreeWidgetItem(columns);
             item->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
             lstSlope_->addTopLevelItem(item);

@@ -1,4 +1,4 @@
-#include "cli/TierList.h"
+#include "tiers/TierList.h"
 #include "platform/AppFacts.h"
 #include "support/TestSupport.h"
 #include "tiers/DataFiles.h"
@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 using namespace wexel;
-using namespace wexel::cli;
 using wexel::testing::TempFolder;
 
 namespace {

@@ -1,4 +1,4 @@
-#include "cli/TierList.h"
+#include "tiers/TierList.h"
 
 #include "platform/Numbers.h"
 #include "platform/TextFileReader.h"
@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-namespace wexel::cli {
+namespace wexel {
 
 std::string tierCaption(int i) {
     if (i == 1) {
@@ -17,13 +17,8 @@ std::string tierCaption(int i) {
     if (code < 0x100) {
         // Character codes are those of the window's 8-bit code page.
         letter = windows1252ToUtf8(std::string(1, static_cast<char>(code)));
-    } else if (code < 0x800) {
-        letter += static_cast<char>(0xC0 | (code >> 6));
-        letter += static_cast<char>(0x80 | (code & 0x3F));
     } else {
-        letter += static_cast<char>(0xE0 | (code >> 12));
-        letter += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        letter += static_cast<char>(0x80 | (code & 0x3F));
+        appendUtf8(letter, static_cast<char32_t>(code));
     }
     return "Tier " + letter;
 }
@@ -47,4 +42,4 @@ std::vector<TierListRow> tierListRows(const std::string& conversionName) {
     return rows;
 }
 
-} // namespace wexel::cli
+} // namespace wexel

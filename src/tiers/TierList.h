@@ -1,10 +1,11 @@
 #pragma once
-// The rows of the converter window's tier list, as text.
+// The rows of the converter window's tier list, as text: the window, the
+// command line and the working of a conversion all name tiers this way.
 
 #include <string>
 #include <vector>
 
-namespace wexel::cli {
+namespace wexel {
 
 struct TierListRow {
     std::string tier;    // "Base", "Tier A", "Tier B", ...
@@ -22,4 +23,4 @@ std::vector<TierListRow> tierListRows(const std::string& conversionName);
 // character whose code is i + 63.
 std::string tierCaption(int i);
 
-} // namespace wexel::cli
+} // namespace wexel

@@ -4,6 +4,7 @@
 #include "cli/TextOutput.h"
 #include "platform/KeyedCollection.h"
 #include "platform/Numbers.h"
+#include "platform/TextField.h"
 
 #include <streambuf>
 #include <vector>
@@ -98,6 +99,12 @@ BatchResult runBatch(const std::string& conversionName, std::istream& in, std::o
         const std::string& capacity = fields.back();
         if (trimBlanks(capacity).empty()) {
             bad("no capacity");
+            continue;
+        }
+        // As for the calculator commands: no more than the window's field takes.
+        const int limit = panelFieldMaxLength(FieldCalc1Capacity);
+        if (characterCount(capacity) > limit) {
+            bad("the capacity is longer than " + std::to_string(limit) + " characters");
             continue;
         }
 

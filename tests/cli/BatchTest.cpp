@@ -122,6 +122,13 @@ TEST_F(Batch, WritesOneCsvLinePerCapacityAndReportsBadLines) {
     EXPECT_EQ(o.result.bad, 6u);
 }
 
+TEST_F(Batch, ACapacityLongerThanTheWindowsFieldIsABadLine) {
+    const Output o = run("12345678\nbig,123456789\n");
+    EXPECT_EQ(o.err, "line 2: the capacity is longer than 8 characters\n");
+    EXPECT_EQ(o.result.written, 1u);
+    EXPECT_EQ(o.result.bad, 1u);
+}
+
 TEST_F(Batch, AnErrorReportMakesTheLineBadOnce) {
     const Output o = run("1E308\n4\n");
     EXPECT_EQ(o.out, "label,capacity,wexels\n,4,4\n");

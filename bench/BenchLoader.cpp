@@ -1,5 +1,4 @@
 // The loader's throughput on a generated tier file of about 50 MB.
-#include "platform/AppFacts.h"
 #include "tiers/DataFiles.h"
 
 #include <benchmark/benchmark.h>

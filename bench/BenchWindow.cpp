@@ -1,6 +1,6 @@
 // Start-up and memory side by side with a bare Qt program, and keystroke to
 // result in the converter window at 12 and 1,000 tiers.
-#include "platform/MessageBoxPort.h"
+#include "platform/Ports.h"
 #include "tiers/DataFiles.h"
 #include "ui/converter/frmQConverter.h"
 

@@ -2,31 +2,17 @@
 // whether messages are shown, the minimum and the text to restore; the rest is
 // what the user typed.
 #include "engine/ModMath.h"
-#include "platform/ErrorReportPort.h"
-#include "platform/MessageBoxPort.h"
 #include "platform/Numbers.h"
+#include "platform/Ports.h"
+#include "platform/Text.h"
 #include "platform/TextField.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 
 namespace {
-
-class CountingBox final : public wexel::MessageBoxPort {
-public:
-    void showMessage(const std::string&, const std::string&) override { ++shown; }
-    int shown = 0;
-};
-
-class CountingReporter final : public wexel::ErrorReportPort {
-public:
-    void reportError(const std::string&, const std::string&, const std::string&,
-                     const std::string&) override {
-        ++reported;
-    }
-    int reported = 0;
-};
 
 // A field whose change notification re-enters the check once, as the
 // window's handlers do when a rejection restores the previous text.
@@ -57,10 +43,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size == 0) {
         return 0;
     }
-    static CountingBox box;
-    static CountingReporter reporter;
-    wexel::setMessageBox(&box);
-    wexel::setErrorReporter(&reporter);
+    static wexel::Capture shown;
+    shown.shown.clear();
 
     const std::uint8_t flags = data[0];
     const bool german = (flags & 1) != 0;
@@ -72,11 +56,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     Field field;
     field.value.assign(reinterpret_cast<const char*>(data) + 1, size - 1);
-    box.shown = 0;
     const bool accepted = wexel::integerCheck(field, restoreText, minText, showMessages);
 
     // One message at most, and only for a rejection that may show one.
-    if (box.shown > (showMessages && !accepted ? 1 : 0)) {
+    const auto messages = std::count_if(shown.shown.begin(), shown.shown.end(),
+                                        [](const wexel::Capture::Shown& s) { return !s.isError; });
+    if (messages > (showMessages && !accepted ? 1 : 0)) {
         std::abort();
     }
     if (!accepted && !restoreText.empty() && field.value != restoreText) {

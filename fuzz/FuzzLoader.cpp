@@ -1,9 +1,9 @@
 // The loader on arbitrary bytes: the input is split at its first NUL byte
 // (or in the middle) into the names file and the tier file.
-#include "platform/AppFacts.h"
 #include "platform/RuntimeError.h"
 #include "tiers/DataFiles.h"
 
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -23,8 +23,13 @@ const std::filesystem::path& folder() {
 }
 
 void write(const std::string& name, std::string_view bytes) {
-    std::ofstream out(folder() / name, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    {
+        std::ofstream out(folder() / name, std::ios::binary | std::ios::trunc);
+        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    }
+    // As written a while ago: the reader waits for a file written this very moment.
+    std::filesystem::last_write_time(
+        folder() / name, std::filesystem::file_time_type::clock::now() - std::chrono::minutes(1));
 }
 
 } // namespace

@@ -1,11 +1,15 @@
 #include "cli/Batch.h"
 
-#include "cli/MemoryPanel.h"
 #include "cli/TextOutput.h"
-#include "platform/KeyedCollection.h"
+#include "cli/WexelCalc.h"
+#include "engine/MemoryPanel.h"
 #include "platform/Numbers.h"
-#include "platform/TextField.h"
+#include "platform/Text.h"
 
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <streambuf>
 #include <vector>
 
@@ -71,8 +75,14 @@ BatchResult runBatch(const std::string& conversionName, std::istream& in, std::o
     if (buffer == nullptr) {
         return result;
     }
-    while (readLine(*buffer, line, tooLong)) {
+    // What is written goes out whenever reading would wait for more input,
+    // so a batch fed line by line answers line by line.
+    while ((buffer->in_avail() > 0 || out.flush()) && readLine(*buffer, line, tooLong)) {
         const std::uint64_t n = ++result.lines;
+        // Spreadsheets export CSV with a byte-order mark.
+        if (n == 1 && line.rfind("\xEF\xBB\xBF", 0) == 0) {
+            line.erase(0, 3);
+        }
         auto say = [&](const std::string& text) { err << "line " << n << ": " << text << '\n'; };
         auto bad = [&](const std::string& text) {
             say(text);
@@ -108,13 +118,12 @@ BatchResult runBatch(const std::string& conversionName, std::istream& in, std::o
             continue;
         }
 
-        capture.clear();
+        capture.shown.clear();
         panel.preset(FieldCalc1Capacity, capacity);
         panel.change(FieldCalc1Capacity);
-        if (!capture.empty()) {
-            const std::string quotedCapacity = "\"" + capacity + "\": ";
+        if (!capture.shown.empty()) {
             for (const Capture::Shown& shown : capture.shown) {
-                say(quotedCapacity + (shown.isError ? errorOneLine(shown.error) : shown.message));
+                say(inQuotes(capacity) + ": " + shownOnOneLine(shown));
             }
             ++result.bad;
             continue;
@@ -141,6 +150,51 @@ BatchResult runBatch(const std::string& conversionName, std::istream& in, std::o
         ++result.written;
     }
     return result;
+}
+
+int batchCommand(const std::string& conversionName, const std::string& path, std::istream& in,
+                 std::ostream& out, std::ostream& err, bool json, Capture& capture) {
+    std::ifstream file;
+    std::istream* input = &in;
+    const bool fromFile = path != "-";
+    if (fromFile) {
+        // A folder opens but cannot be read: say so before starting.
+        std::error_code ec;
+        if (std::filesystem::is_directory(path, ec)) {
+            err << kProgram << ": cannot open " << printable(path) << ": it is a folder\n";
+            return Refused;
+        }
+        file.open(path, std::ios::binary);
+        if (!file) {
+            err << kProgram << ": cannot open " << printable(path) << '\n';
+            return Refused;
+        }
+        input = &file;
+    }
+    BatchResult result;
+    try {
+        result = runBatch(conversionName, *input, out, err, json, capture);
+    } catch (const std::ios_base::failure&) {
+        // The stream library throws where a read fails outright, as it
+        // does on a folder given as standard input.
+        const int error = errno;
+        err << kProgram << ": cannot read "
+            << (fromFile ? printable(path) : std::string("standard input")) << ": "
+            << std::strerror(error) << '\n';
+        return Refused;
+    }
+    if (input->bad()) {
+        err << kProgram << ": reading "
+            << (fromFile ? printable(path) : std::string("standard input")) << " failed after line "
+            << result.lines << '\n';
+        return Failed;
+    }
+    if (result.bad > 0) {
+        err << result.bad << (result.bad == 1 ? " bad line" : " bad lines") << " of "
+            << result.lines << " skipped\n";
+        return Failed;
+    }
+    return Done;
 }
 
 } // namespace wexel::cli

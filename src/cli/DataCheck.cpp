@@ -1,47 +1,20 @@
 #include "cli/DataCheck.h"
 
-#include "platform/AppFacts.h"
+#include "cli/TextOutput.h"
+#include "cli/WexelCalc.h"
 #include "platform/Numbers.h"
+#include "platform/Text.h"
 #include "platform/TextFileReader.h"
 #include "tiers/DataFiles.h"
 
 #include <algorithm>
 #include <cstdint>
+#include <iterator>
 #include <limits>
-#include <unordered_map>
 
 namespace wexel::cli {
 
 namespace {
-
-// The conversion the window shows while no conversion is chosen.
-constexpr const char* kDefaultConversion = "WXE007";
-
-std::string quoted(const std::string& s) {
-    return "\"" + s + "\"";
-}
-
-char32_t foldCodePoint(char32_t c) {
-    if ((c >= U'A' && c <= U'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7)) {
-        return c + 0x20; // ASCII and Latin-1
-    }
-    if ((c >= 0x100 && c <= 0x137) || (c >= 0x14A && c <= 0x177)) {
-        return c | 1; // Latin Extended-A, capitals even
-    }
-    if ((c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E)) {
-        return (c & 1) != 0 ? c + 1 : c; // capitals odd
-    }
-    if (c == 0x178) {
-        return 0xFF; // Y with diaeresis
-    }
-    if ((c >= 0x391 && c <= 0x3A9 && c != 0x3A2) || (c >= 0x410 && c <= 0x42F)) {
-        return c + 0x20; // Greek, Cyrillic
-    }
-    if (c >= 0x400 && c <= 0x40F) {
-        return c + 0x50;
-    }
-    return c;
-}
 
 // What loads but will hurt.
 void warnAbout(const ConversionTable& table, bool namesUnreadable, bool tiersUnreadable,
@@ -52,25 +25,24 @@ void warnAbout(const ConversionTable& table, bool namesUnreadable, bool tiersUnr
 
     if (!namesUnreadable && table.find(kDefaultConversion) == nullptr) {
         warn(kNamesFileName, 0,
-             std::string("no conversion is named ") + quoted(kDefaultConversion) +
+             std::string("no conversion is named ") + inQuotes(kDefaultConversion) +
                  ": the window shows its unit panel while no conversion is chosen and "
                  "reports an error at every start");
     }
 
-    std::unordered_map<std::string, const Conversion*> byFoldedName;
     for (const auto& entry : table) {
         const Conversion& c = entry.item;
-        const std::string folded = foldLetterCase(c.name);
-        auto [it, fresh] = byFoldedName.emplace(folded, &c);
-        if (!fresh) {
-            warn(kNamesFileName, c.line,
-                 "the conversion name " + quoted(c.name) + " differs from " +
-                     quoted(it->second->name) + " on line " + std::to_string(it->second->line) +
-                     " only in letter case");
+        for (const std::string* text : {&c.code, &c.name, &c.units}) {
+            if (hasControlCharacter(*text)) {
+                warn(kNamesFileName, c.line,
+                     inQuotes(printable(*text)) +
+                         " holds control characters, which no one can see or type");
+            }
         }
-        if (c.units != "MSU" && c.units != "MSG" && c.units != "ENG") {
+        if (std::find(std::begin(kUnitCodes), std::end(kUnitCodes), c.units) ==
+            std::end(kUnitCodes)) {
             warn(kNamesFileName, c.line,
-                 "the unit code " + quoted(c.units) + " of " + quoted(c.name) +
+                 "the unit code " + inQuotes(c.units) + " of " + inQuotes(c.name) +
                      " is not MSU, MSG or ENG: the window shows no unit panel for it");
         }
         if (c.tiers.empty()) {
@@ -78,7 +50,7 @@ void warnAbout(const ConversionTable& table, bool namesUnreadable, bool tiersUnr
                 continue; // already said once for the whole file
             }
             warn(kNamesFileName, c.line,
-                 "the conversion " + quoted(c.name) + " has no tiers in " + kTiersFileName +
+                 "the conversion " + inQuotes(c.name) + " has no tiers in " + kTiersFileName +
                      ": the window reports it at every start and leaves it out of its list");
             continue;
         }
@@ -88,7 +60,7 @@ void warnAbout(const ConversionTable& table, bool namesUnreadable, bool tiersUnr
             if (i > 0 && tier.MinCap() <= c.tiers[i - 1].MinCap()) {
                 warn(kTiersFileName, line,
                      "the lowest capacity " + integerToText(tier.MinCap()) + " of " +
-                         quoted(c.name) + " is not above " +
+                         inQuotes(c.name) + " is not above " +
                          integerToText(c.tiers[i - 1].MinCap()) + " of the tier before (line " +
                          std::to_string(c.tierLines[i - 1]) +
                          "): tiers must ascend by lowest capacity");
@@ -98,15 +70,23 @@ void warnAbout(const ConversionTable& table, bool namesUnreadable, bool tiersUnr
                 if (tier.MaxCap() != expected) {
                     warn(kTiersFileName, line,
                          "the highest capacity " + integerToText(tier.MaxCap()) + " of " +
-                             quoted(c.name) + " is not the next tier's lowest capacity minus 1 (" +
+                             inQuotes(c.name) +
+                             " is not the next tier's lowest capacity minus 1 (" +
                              integerToText(expected) + ", line " +
                              std::to_string(c.tierLines[i + 1]) +
                              "): the band ends where the next tier begins");
                 }
             }
+            if (tier.MinCap() == std::numeric_limits<std::int32_t>::min() && c.tiers.size() > 1) {
+                warn(kTiersFileName, line,
+                     "the lowest capacity " + integerToText(tier.MinCap()) + " of " +
+                         inQuotes(c.name) +
+                         " leaves no room below it: calculations that reach this tier report an "
+                         "overflow");
+            }
             if (!(tier.Slope() > 0.0)) {
                 warn(kTiersFileName, line,
-                     "the slope " + numberToText(tier.Slope()) + " of " + quoted(c.name) +
+                     "the slope " + numberToText(tier.Slope()) + " of " + inQuotes(c.name) +
                          " is not above 0: converting Wexels to capacity divides by it");
             }
         }
@@ -115,34 +95,17 @@ void warnAbout(const ConversionTable& table, bool namesUnreadable, bool tiersUnr
 
 } // namespace
 
-std::string foldLetterCase(const std::string& text) {
-    std::string out;
-    out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size();) {
-        const auto c = static_cast<unsigned char>(text[i]);
-        std::size_t length = c < 0x80 ? 1 : c < 0xE0 ? 2 : c < 0xF0 ? 3 : 4;
-        if (c >= 0x80 && (c < 0xC2 || i + length > text.size())) {
-            out += text[i++]; // not UTF-8: left as it is
-            continue;
-        }
-        char32_t cp = length == 1   ? c
-                      : length == 2 ? (c & 0x1F)
-                      : length == 3 ? (c & 0x0F)
-                                    : (c & 0x07);
-        for (std::size_t k = 1; k < length; ++k) {
-            cp = (cp << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
-        }
-        appendUtf8(out, foldCodePoint(cp));
-        i += length;
-    }
-    return out;
-}
-
 std::vector<Finding> checkDataFiles(const std::string& folder) {
     std::vector<Finding> errors;
+    std::vector<Finding> textWarnings;
     const ConversionTable table = ReadDataFiles(folder, [&](const DataFileProblem& p) {
-        errors.push_back(Finding{p.file, p.line, Finding::Severity::Error, p.error.description(),
-                                 p.error.number()});
+        if (p.warning) {
+            textWarnings.push_back(
+                Finding{p.file, p.line, Finding::Severity::Warning, p.error.description(), 0});
+        } else {
+            errors.push_back(Finding{p.file, p.line, Finding::Severity::Error,
+                                     p.error.description(), p.error.number()});
+        }
     });
 
     // Without the names file every tier line is "not in the names file":
@@ -161,6 +124,7 @@ std::vector<Finding> checkDataFiles(const std::string& folder) {
     }
 
     std::vector<Finding> findings = errors;
+    findings.insert(findings.end(), textWarnings.begin(), textWarnings.end());
     warnAbout(table, namesUnreadable, tiersUnreadable, findings);
 
     auto rank = [](const Finding& f) { return f.file == kNamesFileName ? 0 : 1; };
@@ -177,6 +141,34 @@ std::vector<Finding> checkDataFiles(const std::string& folder) {
         return place(a) < place(b);
     });
     return findings;
+}
+
+int checkCommand(const std::string& folder, bool json, std::ostream& out, std::ostream& err) {
+    const std::vector<Finding> findings = checkDataFiles(folder);
+    int errors = 0;
+    int warnings = 0;
+    for (const Finding& f : findings) {
+        const bool isError = f.severity == Finding::Severity::Error;
+        (isError ? errors : warnings) += 1;
+        const std::string path = joinPath(folder, f.file);
+        if (json) {
+            JsonObject object;
+            object.add("file", path)
+                .add("line", f.line)
+                .add("severity", isError ? "error" : "warning")
+                .add("text", f.text);
+            if (isError) {
+                object.add("number", f.number);
+            }
+            out << object.str() << '\n';
+        } else {
+            out << printable(path) << ':' << f.line << ": " << (isError ? "error: " : "warning: ")
+                << printable(f.text) << '\n';
+        }
+    }
+    err << errors << (errors == 1 ? " error, " : " errors, ") << warnings
+        << (warnings == 1 ? " warning" : " warnings") << '\n';
+    return errors > 0 ? Refused : warnings > 0 ? Failed : Done;
 }
 
 } // namespace wexel::cli

@@ -3,6 +3,7 @@
 // every problem instead of stopping at the first, and adds warnings for what
 // loads but will hurt.
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -21,8 +22,8 @@ struct Finding {
 // in line order (a warning about a whole file after its lines).
 std::vector<Finding> checkDataFiles(const std::string& folder);
 
-// `text` with ASCII letters and the capitals of the Latin, Greek and Cyrillic
-// alphabets folded to small letters (UTF-8 in, UTF-8 out).
-std::string foldLetterCase(const std::string& text);
+// The check command: each finding on `out` as "file:line: error|warning: text"
+// (or JSON lines), the count on `err`. Returns the exit status.
+int checkCommand(const std::string& folder, bool json, std::ostream& out, std::ostream& err);
 
 } // namespace wexel::cli

@@ -8,8 +8,8 @@ namespace wexel::cli {
 
 // The folder that holds the running executable, without a trailing
 // separator, with links resolved (an installed launcher is a link). Asks the
-// system first; falls back on argv0 (searched on PATH when it names no
-// folder), and finally on the current folder.
+// system first; falls back on argv0 when it names a folder, and finally on
+// the current folder.
 std::string executableFolder(const char* argv0);
 
 } // namespace wexel::cli

@@ -1,88 +1,33 @@
 #include "cli/TextOutput.h"
 
-#include "platform/TextFileReader.h"
+#include "app/ModGlobals.h"
+#include "platform/Text.h"
+
+#include <algorithm>
 
 namespace wexel::cli {
 
-namespace {
-
-// Length of the well-formed UTF-8 sequence at the start of `s`, or 0.
-std::size_t utf8SequenceLength(std::string_view s) {
-    const auto lead = static_cast<unsigned char>(s[0]);
-    std::size_t length = 0;
-    if (lead < 0x80) {
-        return 1;
-    } else if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-    } else {
-        return 0;
-    }
-    if (s.size() < length) {
-        return 0;
-    }
-    // isValidUtf8 knows the overlong, surrogate and range rules.
-    return isValidUtf8(s.substr(0, length)) ? length : 0;
-}
-
-} // namespace
-
 std::string jsonString(std::string_view text) {
     static const char* const hex = "0123456789abcdef";
-    std::string out;
-    out.reserve(text.size() + 2);
-    out += '"';
+    std::string out = "\"";
     while (!text.empty()) {
         const auto c = static_cast<unsigned char>(text[0]);
-        if (c >= 0x80) {
-            const std::size_t length = utf8SequenceLength(text);
-            if (length == 0) {
-                out += windows1252ToUtf8(text.substr(0, 1));
-                text.remove_prefix(1);
-            } else {
-                out += text.substr(0, length);
-                text.remove_prefix(length);
-            }
-            continue;
+        const std::size_t length = c < 0x80 ? 1 : utf8SequenceLength(text);
+        if (length == 0) {
+            out += windows1252ToUtf8(text.substr(0, 1));
+        } else if (c == '"' || c == '\\') {
+            out += '\\';
+            out += static_cast<char>(c);
+        } else if (c < 0x20 || c == 0x7F) {
+            out += "\\u00";
+            out += hex[c >> 4];
+            out += hex[c & 0xF];
+        } else {
+            out += text.substr(0, length);
         }
-        switch (c) {
-        case '"':
-            out += "\\\"";
-            break;
-        case '\\':
-            out += "\\\\";
-            break;
-        case '\b':
-            out += "\\b";
-            break;
-        case '\f':
-            out += "\\f";
-            break;
-        case '\n':
-            out += "\\n";
-            break;
-        case '\r':
-            out += "\\r";
-            break;
-        case '\t':
-            out += "\\t";
-            break;
-        default:
-            if (c < 0x20 || c == 0x7F) {
-                out += "\\u00";
-                out += hex[c >> 4];
-                out += hex[c & 0xF];
-            } else {
-                out += static_cast<char>(c);
-            }
-        }
-        text.remove_prefix(1);
+        text.remove_prefix(std::max<std::size_t>(length, 1));
     }
-    out += '"';
-    return out;
+    return out + "\"";
 }
 
 void JsonObject::key(std::string_view key) {
@@ -126,6 +71,21 @@ std::string csvField(std::string_view text) {
     }
     out += '"';
     return out;
+}
+
+std::string shownAsBox(const Capture::Shown& shown) {
+    if (!shown.isError) {
+        return shown.message;
+    }
+    return errorBoxText(shown.number, shown.description, shown.location, shown.message, "\n");
+}
+
+std::string shownOnOneLine(const Capture::Shown& shown) {
+    if (!shown.isError) {
+        return shown.message;
+    }
+    std::string text = "error " + shown.number + " in " + shown.location + ": " + shown.description;
+    return shown.message.empty() ? text : text + " (" + shown.message + ")";
 }
 
 bool splitCsvLine(std::string_view line, std::vector<std::string>& fields) {

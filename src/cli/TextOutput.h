@@ -1,5 +1,8 @@
 #pragma once
-// The two machine-readable forms wexel-calc writes: JSON lines and CSV.
+// How wexel-calc writes: JSON lines, CSV, and the boxes the window would
+// have shown.
+
+#include "platform/Ports.h"
 
 #include <cstdint>
 #include <string>
@@ -34,6 +37,13 @@ private:
 // A field for a CSV line: quoted (quotes doubled) when it holds a comma, a
 // quote, a line break, or blanks at either end.
 std::string csvField(std::string_view text);
+
+// A shown box as text: an error box with its lines (headline, blank line,
+// location, number, description), or a message as it is.
+std::string shownAsBox(const Capture::Shown& shown);
+
+// The same on one line, for reports that go line by line.
+std::string shownOnOneLine(const Capture::Shown& shown);
 
 // Splits one CSV line into its fields: commas separate, a field may be quoted
 // with doubled quotes inside. False for a quote that is never closed or text

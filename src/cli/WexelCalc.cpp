@@ -1,22 +1,18 @@
 #include "cli/WexelCalc.h"
 
 #include "cli/Batch.h"
-#include "cli/Capture.h"
 #include "cli/DataCheck.h"
 #include "cli/ExecutableFolder.h"
-#include "cli/Explain.h"
-#include "cli/MemoryPanel.h"
 #include "cli/TextOutput.h"
-#include "tiers/TierList.h"
-#include "platform/AppFacts.h"
+#include "engine/MemoryPanel.h"
+#include "engine/Working.h"
 #include "platform/Numbers.h"
-#include "platform/RuntimeError.h"
-#include "platform/TextField.h"
+#include "platform/Ports.h"
+#include "platform/Text.h"
 #include "platform/TextFileReader.h"
 #include "tiers/DataFiles.h"
+#include "tiers/TierList.h"
 
-#include <filesystem>
-#include <fstream>
 #include <new>
 #include <optional>
 #include <string_view>
@@ -27,11 +23,8 @@ namespace cli {
 
 namespace {
 
-constexpr const char* kProgram = "wexel-calc";
 // Where the window reports a data file that does not load.
 constexpr const char* kLoadLocation = "ModGlobals.Main";
-
-enum Exit : int { Done = 0, Failed = 1, Refused = 2 };
 
 const char* const kInterface =
     "wexel-calc [--data DIR] list\n"
@@ -119,11 +112,14 @@ Options parse(const std::vector<std::string>& args) {
         } else if (a == "--version") {
             o.version = true;
         } else if (a == "--data") {
-            if (i + 1 >= args.size()) {
+            if (i + 1 >= args.size() || args[i + 1].empty()) {
                 throw UsageError("--data needs a folder");
             }
             o.dataFolder = args[++i];
         } else if (a.rfind("--data=", 0) == 0) {
+            if (a.size() == 7) {
+                throw UsageError("--data needs a folder");
+            }
             o.dataFolder = a.substr(7);
         } else {
             throw UsageError("unknown option " + a);
@@ -152,49 +148,14 @@ const CommandShape& shapeOf(const Options& o) {
     throw UsageError("unknown command " + o.words[0]);
 }
 
-// Keeps the number forms of one run fixed: English separators whatever the
-// system locale, so scripts read and write the same numbers everywhere.
-class ScopedEnglishNumbers {
-public:
-    ScopedEnglishNumbers() : saved_(numberLocale()) { setNumberLocale({".", ","}); }
-    ~ScopedEnglishNumbers() { setNumberLocale(saved_); }
-    ScopedEnglishNumbers(const ScopedEnglishNumbers&) = delete;
-    ScopedEnglishNumbers& operator=(const ScopedEnglishNumbers&) = delete;
-
-private:
-    NumberLocale saved_;
-};
-
 void writeLine(std::ostream& out, const std::string& line) {
     out << line << '\n';
-}
-
-// Control characters of a broken data file would upset a terminal.
-std::string printable(const std::string& text) {
-    static const char* const hex = "0123456789ABCDEF";
-    std::string out;
-    out.reserve(text.size());
-    for (char ch : text) {
-        const auto c = static_cast<unsigned char>(ch);
-        if ((c < 0x20 && c != '\t') || c == 0x7F) {
-            out += "\\x";
-            out += hex[c >> 4];
-            out += hex[c & 0xF];
-        } else {
-            out += ch;
-        }
-    }
-    return out;
 }
 
 // Prints what the boxes would have shown during a command.
 void printShown(const Capture& capture, std::ostream& err) {
     for (const Capture::Shown& shown : capture.shown) {
-        if (shown.isError) {
-            err << errorBoxLines(shown.error) << '\n';
-        } else {
-            err << shown.message << '\n';
-        }
+        err << shownAsBox(shown) << '\n';
     }
 }
 
@@ -216,11 +177,11 @@ public:
         }
         const Conversion* conversion = SlopeTable().find(o_.words[1]);
         if (conversion == nullptr) {
-            err_ << "Unknown conversion: " << o_.words[1] << '\n';
+            err_ << "Unknown conversion: " << printable(o_.words[1]) << '\n';
             return Refused;
         }
         if (conversion->tiers.empty()) {
-            err_ << "Conversion has no tiers: " << conversion->name << '\n';
+            err_ << "Conversion has no tiers: " << printable(conversion->name) << '\n';
             return Refused;
         }
         if (name == "tiers") {
@@ -238,14 +199,11 @@ private:
             LoadDataFiles(folder_);
             return true;
         } catch (const RuntimeError& e) {
-            err_ << errorBoxLines({std::to_string(e.number()), e.description(), kLoadLocation, ""})
-                 << '\n';
+            reportError(e, kLoadLocation, "");
         } catch (const std::bad_alloc&) {
-            const auto number = static_cast<int>(ErrorNumber::OutOfMemory);
-            err_ << errorBoxLines({std::to_string(number), errorTitle(ErrorNumber::OutOfMemory),
-                                   kLoadLocation, ""})
-                 << '\n';
+            reportError(outOfMemory(), kLoadLocation, "");
         }
+        printShown(capture_, err_);
         return false;
     }
 
@@ -259,7 +217,8 @@ private:
                                     .add("tiers", static_cast<std::int64_t>(c.tiers.size()))
                                     .str());
             } else {
-                out_ << c.name << '\t' << c.units << '\t' << c.tiers.size() << '\n';
+                out_ << printable(c.name) << '\t' << printable(c.units) << '\t' << c.tiers.size()
+                     << '\n';
             }
         }
         return Done;
@@ -320,34 +279,35 @@ private:
         for (std::size_t i = 0; i < calc->inputs.size(); ++i) {
             const int limit = panelFieldMaxLength(calc->inputs[i].field);
             if (characterCount(o_.words[2 + i]) > limit) {
-                err_ << "Input is too long: " << o_.words[2 + i] << " (the field takes at most "
-                     << limit << " characters)\n";
+                err_ << "Input is too long: " << printable(o_.words[2 + i])
+                     << " (the field takes at most " << limit << " characters)\n";
                 return Refused;
             }
         }
         // As a user at the window: the conversion chosen, the later inputs
-        // typed first and the first one last, then its change handler runs
-        // once more. That last calculation checks every field it reads, so
-        // only its messages are shown; errors reported on the way are kept.
+        // typed first and the first one last. That last calculation checks
+        // every field it reads, so only its messages are shown; errors
+        // reported on the way are kept.
         MemoryPanel panel(name);
-        capture_.clear();
+        capture_.shown.clear();
         panel.chooseConversion();
-        for (std::size_t i = calc->inputs.size(); i-- > 0;) {
+        for (std::size_t i = calc->inputs.size(); i-- > 1;) {
             panel.type(calc->inputs[i].field, o_.words[2 + i]);
         }
         std::erase_if(capture_.shown, [](const Capture::Shown& s) { return !s.isError; });
-        panel.change(calc->inputs.front().field);
-        const std::vector<Capture::Shown> shown = capture_.shown;
+        const PanelField first = calc->inputs.front().field;
+        if (panel.text(first) == o_.words[2]) {
+            panel.change(first); // typed over with the same text: calculated all the same
+        } else {
+            panel.type(first, o_.words[2]);
+        }
         const bool rejected = capture_.anyMessage();
 
         std::vector<std::string> working;
         if (o_.explain && !rejected) {
-            working = calc->command == std::string("to-wx")
-                          ? explainToWX(name, panel.text(FieldCalc1Capacity))
-                          : explainToCapacity(name, panel.text(FieldCalc2Wexels));
+            working = command == "to-wx" ? explainToWexels(panel.text(FieldCalc1Capacity), name)
+                                         : explainToCapacity(panel.text(FieldCalc2Wexels), name);
         }
-        // The working repeats the walk: its reports were shown already.
-        capture_.shown = shown;
 
         if (o_.json) {
             JsonObject object;
@@ -381,64 +341,11 @@ private:
     }
 
     int batch(const std::string& name) {
-        std::ifstream file;
-        std::istream* input = &in_;
-        const bool fromFile = o_.words.size() > 2 && o_.words[2] != "-";
-        if (fromFile) {
-            // A folder opens but cannot be read: say so before starting.
-            std::error_code ec;
-            if (std::filesystem::is_directory(o_.words[2], ec)) {
-                err_ << kProgram << ": cannot open " << o_.words[2] << ": it is a folder\n";
-                return Refused;
-            }
-            file.open(o_.words[2], std::ios::binary);
-            if (!file) {
-                err_ << kProgram << ": cannot open " << o_.words[2] << '\n';
-                return Refused;
-            }
-            input = &file;
-        }
-        const BatchResult result = runBatch(name, *input, out_, err_, o_.json, capture_);
-        if (input->bad()) {
-            err_ << kProgram << ": reading " << (fromFile ? o_.words[2] : "standard input")
-                 << " failed after line " << result.lines << '\n';
-            return Failed;
-        }
-        if (result.bad > 0) {
-            err_ << result.bad << (result.bad == 1 ? " bad line" : " bad lines") << " of "
-                 << result.lines << " skipped\n";
-            return Failed;
-        }
-        return Done;
+        return batchCommand(name, o_.words.size() > 2 ? o_.words[2] : "-", in_, out_, err_, o_.json,
+                            capture_);
     }
 
-    int check() {
-        const std::vector<Finding> findings = checkDataFiles(folder_);
-        int errors = 0;
-        int warnings = 0;
-        for (const Finding& f : findings) {
-            const bool isError = f.severity == Finding::Severity::Error;
-            (isError ? errors : warnings) += 1;
-            const std::string path = joinPath(folder_, f.file);
-            if (o_.json) {
-                JsonObject object;
-                object.add("file", path)
-                    .add("line", f.line)
-                    .add("severity", isError ? "error" : "warning")
-                    .add("text", f.text);
-                if (isError) {
-                    object.add("number", f.number);
-                }
-                writeLine(out_, object.str());
-            } else {
-                out_ << printable(path) << ':' << f.line << ": "
-                     << (isError ? "error: " : "warning: ") << printable(f.text) << '\n';
-            }
-        }
-        err_ << errors << (errors == 1 ? " error, " : " errors, ") << warnings
-             << (warnings == 1 ? " warning" : " warnings") << '\n';
-        return errors > 0 ? Refused : warnings > 0 ? Failed : Done;
-    }
+    int check() { return checkCommand(folder_, o_.json, out_, err_); }
 
     const Options& o_;
     std::ostream& out_;
@@ -459,10 +366,16 @@ std::string usageText() {
 int runWexelCalc(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
                  std::istream& in, const std::string& defaultDataFolder) {
     using namespace cli;
-    cli::ScopedEnglishNumbers numbers;
+    // English number forms whatever the system's locale, so that scripts
+    // read and write the same numbers everywhere.
+    const ScopedNumberLocale numbers({".", ","});
     int status = Refused;
     try {
         const Options o = parse(args);
+        if ((o.help || o.version) && !o.words.empty()) {
+            throw UsageError(std::string(o.help ? "--help" : "--version") +
+                             " takes no command or argument");
+        }
         if (o.help) {
             out << usageText();
             status = Done;
@@ -473,7 +386,7 @@ int runWexelCalc(const std::vector<std::string>& args, std::ostream& out, std::o
         } else {
             const CommandShape& shape = shapeOf(o);
             std::string folder = o.dataFolder.value_or(defaultDataFolder);
-            if (folder.empty() && !o.dataFolder) {
+            if (folder.empty()) {
                 folder = executableFolder(nullptr);
             }
             Run run(o, out, err, in, folder);

@@ -19,6 +19,13 @@ int runWexelCalc(const std::vector<std::string>& args, std::ostream& out, std::o
 
 namespace cli {
 
+inline constexpr const char* kProgram = "wexel-calc";
+
+// Exit status: done; a data file did not load, an error was reported, a batch
+// had bad lines or check found warnings only; a usage error, an unknown
+// conversion, a rejected input or check found errors.
+enum Exit : int { Done = 0, Failed = 1, Refused = 2 };
+
 // What --help prints.
 std::string usageText();
 

@@ -1,31 +1,17 @@
 #include "engine/Calculators.h"
 
 #include "engine/ModMath.h"
-#include "platform/ErrorReportPort.h"
 #include "platform/Numbers.h"
+#include "platform/Ports.h"
 #include "platform/RuntimeError.h"
 
 #include <cmath>
-#include <limits>
 
 namespace wexel {
 
 namespace {
 
 const char* const kError = "ERR";
-
-// x rounded up when it has a fraction, as the calculators round Wexels.
-double upToWhole(double x) {
-    return x - std::floor(x) > 0 ? std::floor(x) + 1 : x;
-}
-
-std::int32_t checked32(std::int64_t value) {
-    if (value < std::numeric_limits<std::int32_t>::min() ||
-        value > std::numeric_limits<std::int32_t>::max()) {
-        raise(ErrorNumber::Overflow, integerToText(value) + " is outside the whole-number range");
-    }
-    return static_cast<std::int32_t>(value);
-}
 
 bool accepted(TextField& field, const char* minText) {
     return integerCheck(field, "", minText, true);
@@ -138,12 +124,12 @@ TwoResults calcWXPlusMSUToWXandMSU(TextField& addedField, TextField& wexelField,
         const std::int64_t covered =
             roundToInt32(std::floor(WX2MSU(wexelField.text(), conversionName, "0")));
         std::int64_t entitlement = textToInt32(wexelField.text());
-        const std::int32_t total = checked32(added + covered);
+        const std::int32_t total = checkedInt32(added + covered);
         if (added != 0) {
             entitlement = roundToInt32(upToWhole(MSU2WX(integerToText(total), conversionName)));
         }
         TwoResults r;
-        r.wexels = integerToText(checked32(entitlement - textToInt32(wexelField.text())));
+        r.wexels = integerToText(checkedInt32(entitlement - textToInt32(wexelField.text())));
         r.capacity =
             entitlement < 1
                 ? "0"

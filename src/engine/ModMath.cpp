@@ -1,31 +1,19 @@
 #include "engine/ModMath.h"
 
 #include "engine/Walks.h"
-#include "platform/AppFacts.h"
-#include "platform/ErrorReportPort.h"
-#include "platform/MessageBoxPort.h"
 #include "platform/Numbers.h"
+#include "platform/Ports.h"
 #include "platform/RuntimeError.h"
+#include "platform/Text.h"
 #include "tiers/TierQueries.h"
 
 #include <cmath>
-#include <limits>
 
 namespace wexel {
 
 namespace {
 
 const char* const kZeroNote = "Returning a result of zero.";
-
-// A 32-bit sum or difference, as the whole-number arithmetic of the
-// calculations does it: outside the range is an overflow, never a wrap.
-std::int32_t checked32(std::int64_t value) {
-    if (value < std::numeric_limits<std::int32_t>::min() ||
-        value > std::numeric_limits<std::int32_t>::max()) {
-        raise(ErrorNumber::Overflow, integerToText(value) + " is outside the whole-number range");
-    }
-    return static_cast<std::int32_t>(value);
-}
 
 void checkFinite(double value) {
     if (!std::isfinite(value)) {
@@ -35,7 +23,7 @@ void checkFinite(double value) {
 
 // (MinCap(i) - 1) in the 32-bit arithmetic of the tier values.
 std::int32_t belowTier(const TierArray& tiers, std::size_t i) {
-    return checked32(static_cast<std::int64_t>(tiers.MinCap(i)) - 1);
+    return checkedInt32(static_cast<std::int64_t>(tiers.MinCap(i)) - 1);
 }
 
 } // namespace
@@ -59,7 +47,7 @@ double capacityWalk(const std::string& amount, const std::string& conversionName
         if (i == count) {
             total = total + remaining * slope;
         } else {
-            const double width = static_cast<double>(checked32(
+            const double width = static_cast<double>(checkedInt32(
                 static_cast<std::int64_t>(belowTier(tiers, k + 1)) - belowTier(tiers, k)));
             const double excess = remaining - width;
             portion = excess < 1 ? remaining : width;
@@ -73,7 +61,6 @@ double capacityWalk(const std::string& amount, const std::string& conversionName
         }
     }
     if (working != nullptr) {
-        working->total = total;
         working->result = total;
     }
     return total;
@@ -97,9 +84,6 @@ double wexelWalk(std::string& wexels, const std::string& conversionName, std::st
     // The start is read once: every tier compares against the same value.
     const double start = textToDouble(startCapacity);
     double result = start;
-    if (working != nullptr) {
-        working->start = start;
-    }
     for (int i = 1; remaining > 0 && i <= count; ++i) {
         const auto k = static_cast<std::size_t>(i);
         const double slope = tiers.Slope(k);
@@ -132,7 +116,6 @@ double wexelWalk(std::string& wexels, const std::string& conversionName, std::st
     }
     const double cleaned = roundDecimals(result, 9);
     if (working != nullptr) {
-        working->total = result;
         working->result = cleaned;
     }
     return cleaned;
@@ -140,19 +123,18 @@ double wexelWalk(std::string& wexels, const std::string& conversionName, std::st
 
 } // namespace detail
 
-double MSU2WX(const std::string& amount, const std::string& conversionName, Breakdown* working) {
+double MSU2WX(const std::string& amount, const std::string& conversionName) {
     try {
-        return detail::capacityWalk(amount, conversionName, working);
+        return detail::capacityWalk(amount, conversionName);
     } catch (const RuntimeError& error) {
         reportError(error, "ModMath.MSU2WX", kZeroNote);
     }
     return 0.0;
 }
 
-double WX2MSU(std::string& wexels, const std::string& conversionName, std::string& startCapacity,
-              Breakdown* working) {
+double WX2MSU(std::string& wexels, const std::string& conversionName, std::string& startCapacity) {
     try {
-        return detail::wexelWalk(wexels, conversionName, startCapacity, working);
+        return detail::wexelWalk(wexels, conversionName, startCapacity);
     } catch (const RuntimeError& error) {
         reportError(error, "ModMath.WX2MSU", kZeroNote);
     }
@@ -178,15 +160,19 @@ std::string zeroIfBlank(std::string& value) {
 std::int32_t roundUp(double x) {
     std::int32_t n = roundToInt32(x);
     if (x > n) {
-        n = checked32(static_cast<std::int64_t>(n) + 1);
+        n = checkedInt32(static_cast<std::int64_t>(n) + 1);
     }
     return n;
+}
+
+double upToWhole(double x) {
+    return x - std::floor(x) > 0 ? std::floor(x) + 1 : x;
 }
 
 std::int32_t roundDown(double x) {
     std::int32_t f = roundToInt32(x);
     if (f > x) {
-        f = checked32(static_cast<std::int64_t>(f) - 1);
+        f = checkedInt32(static_cast<std::int64_t>(f) - 1);
     }
     return f;
 }
@@ -200,7 +186,7 @@ std::string MSUDeltaAsWX(const std::string& baseMSU, const std::string& deltaMSU
         const std::string s = numberToText(b + d);
         const std::int32_t a = roundUp(MSU2WX(s, conversionName));
         const std::int32_t z = roundUp(MSU2WX(baseMSU, conversionName));
-        return integerToText(checked32(static_cast<std::int64_t>(a) - z));
+        return integerToText(checkedInt32(static_cast<std::int64_t>(a) - z));
     } catch (const RuntimeError& error) {
         reportError(error, "ModMath.MSUDeltaAsWX", kZeroNote);
     }
@@ -247,12 +233,12 @@ std::int32_t totalWXEntitlement(std::string& entitledWX, std::string& currentMSU
                 textToDouble(entitledWX) + textToInt32(addedWX) + textToInt32(extraWX);
             return roundToInt32(sum);
         }
-        const std::int32_t m = checked32(
+        const std::int32_t m = checkedInt32(
             static_cast<std::int64_t>(roundDown(WX2MSU(entitledWX, conversionName, "0"))) +
             textToInt32(currentMSU) + textToInt32(addedMSU));
-        const std::int32_t t =
-            checked32(static_cast<std::int64_t>(roundUp(MSU2WX(integerToText(m), conversionName))) +
-                      textToInt32(extraWX) + textToInt32(addedWX));
+        const std::int32_t t = checkedInt32(
+            static_cast<std::int64_t>(roundUp(MSU2WX(integerToText(m), conversionName))) +
+            textToInt32(extraWX) + textToInt32(addedWX));
         const std::int32_t entitled = textToInt32(entitledWX);
         return t < entitled ? entitled : t;
     } catch (const RuntimeError& error) {
@@ -269,7 +255,7 @@ bool integerCheck(TextField& field, const std::string& restoreText, const std::s
     auto reject = [&](const std::string& message) {
         result = false;
         if (showMessages) {
-            MsgBox(message, kAppTitle);
+            MsgBox(message);
         }
         if (!restoreText.empty()) {
             field.setText(restoreText);
@@ -296,6 +282,7 @@ bool integerCheck(TextField& field, const std::string& restoreText, const std::s
     } else if (!isNumeric(s)) {
         reject("Input must be numeric.");
     } else if (s.find_first_of(".,") != std::string::npos) {
+        // The trailing blank is the message as users have always seen it.
         reject("Input must be a whole number. ");
     } else {
         bool below = false;

@@ -8,40 +8,19 @@
 
 #include <cstdint>
 #include <string>
-#include <vector>
 
 namespace wexel {
 
-// One step of a tier walk, for a "show working" breakdown.
-struct WalkStep {
-    int tier = 0;          // 1-based tier number (1 = Base, 2 = Tier A, ...)
-    double units = 0.0;    // capacity units charged (or bought) in this tier
-    double slope = 0.0;    // Wexels per unit in this tier
-    double wexels = 0.0;   // Wexels spent in this tier (units x slope, or the need)
-    double subtotal = 0.0; // running total after this step: Wexels (MSU2WX) or capacity (WX2MSU)
-};
-
-// The working behind one walk. `total` is the walk's own result, bit for bit
-// (for WX2MSU before the 9-decimal cleaning; `result` after it).
-struct Breakdown {
-    std::vector<WalkStep> steps;
-    double start = 0.0; // WX2MSU: the starting capacity
-    double total = 0.0;
-    double result = 0.0; // what the function returned
-};
-
 // Wexels required by `amount` capacity units, unrounded. 0 for a text that
 // is not numeric; 0 after a run-time failure, which is reported once with
-// "ModMath.MSU2WX". When `working` is given, the steps are recorded in it.
-double MSU2WX(const std::string& amount, const std::string& conversionName,
-              Breakdown* working = nullptr);
+// "ModMath.MSU2WX".
+double MSU2WX(const std::string& amount, const std::string& conversionName);
 
 // The capacity reached when `wexels` Wexels are spent from `startCapacity`
 // upwards, to 9 decimals. Writes "0" into an empty `wexels` or
 // `startCapacity`. 0 for a text that is not numeric; 0 after a run-time
 // failure, reported once with "ModMath.WX2MSU".
-double WX2MSU(std::string& wexels, const std::string& conversionName, std::string& startCapacity,
-              Breakdown* working = nullptr);
+double WX2MSU(std::string& wexels, const std::string& conversionName, std::string& startCapacity);
 
 // The same with the texts taken as values, for callers that pass constants.
 double WX2MSU(const std::string& wexels, const std::string& conversionName,
@@ -77,5 +56,9 @@ bool integerCheck(TextField& field, const std::string& restoreText, const std::s
 // outside the 32-bit range.
 std::int32_t roundUp(double x);
 std::int32_t roundDown(double x);
+
+// The calculators' rounding up, in floating point: x with a fraction becomes
+// the next whole number above it.
+double upToWhole(double x);
 
 } // namespace wexel

@@ -1,5 +1,6 @@
 #include "engine/Working.h"
 
+#include "engine/ModMath.h"
 #include "engine/Walks.h"
 #include "platform/Numbers.h"
 #include "platform/RuntimeError.h"
@@ -9,56 +10,62 @@
 
 namespace wexel {
 
-std::string explainCapacityToWexels(const std::string& amountText,
-                                    const std::string& conversionName,
-                                    const std::string& unitCode) {
-    if (!isNumeric(amountText)) {
-        return {};
-    }
-    Breakdown working;
-    try {
-        detail::capacityWalk(amountText, conversionName, &working);
-    } catch (const RuntimeError&) {
-        return {};
-    }
-    std::string text = std::string(trimBlanks(amountText)) + " " + unitCode + ":";
-    for (const WalkStep& step : working.steps) {
-        text += " " + tierCaption(step.tier) + " " + numberToText(step.units) + " x " +
-                numberToText(step.slope) + " = " + numberToText(step.wexels) + ";";
-    }
-    const double up = working.total - std::floor(working.total) > 0 ? std::floor(working.total) + 1
-                                                                    : working.total;
-    text += " total " + numberToText(working.total);
-    text += up != working.total ? ", rounded up to " + numberToText(up) + " WX" : " WX";
-    return text;
+namespace {
+
+// "Tier A (4 - 45)": the band as the tier list shows it.
+std::string band(const std::vector<TierListRow>& rows, int tier) {
+    const TierListRow& row = rows.at(static_cast<std::size_t>(tier) - 1);
+    return row.tier + " (" + row.lowest + " - " + row.highest + ")";
 }
 
-std::string explainWexelsToCapacity(const std::string& wexelsText,
-                                    const std::string& conversionName,
-                                    const std::string& unitCode) {
-    if (!isNumeric(wexelsText)) {
+} // namespace
+
+std::vector<std::string> explainToWexels(const std::string& capacity,
+                                         const std::string& conversionName) {
+    detail::Breakdown working;
+    if (!isNumeric(capacity)) {
         return {};
     }
-    Breakdown working;
-    std::string wexels = wexelsText;
-    std::string start = "0";
     try {
-        detail::wexelWalk(wexels, conversionName, start, &working);
+        detail::capacityWalk(capacity, conversionName, &working);
     } catch (const RuntimeError&) {
         return {};
     }
-    std::string text = std::string(trimBlanks(wexelsText)) + " WX:";
-    for (const WalkStep& step : working.steps) {
-        text += " " + tierCaption(step.tier) + " " + numberToText(step.wexels) + " WX " +
-                (step.wexels == 1 ? "buys " : "buy ") + numberToText(step.units) + " " + unitCode +
-                ";";
+    const std::vector<TierListRow> rows = tierListRows(conversionName);
+    std::vector<std::string> lines;
+    for (const detail::WalkStep& step : working.steps) {
+        lines.push_back(band(rows, step.tier) + ": " + numberToText(step.units) + " x " +
+                        numberToText(step.slope) + " = " + numberToText(step.wexels) +
+                        " WX, total " + numberToText(step.subtotal) + " WX");
     }
-    const double down = std::floor(working.result);
-    text += " total " + numberToText(working.result) + " " + unitCode;
-    if (down != working.result) {
-        text += ", rounded down to " + numberToText(down) + " " + unitCode;
+    lines.push_back("Required: " + numberToText(working.result) + " WX, rounded up to " +
+                    numberToText(upToWhole(working.result)) + " WX");
+    return lines;
+}
+
+std::vector<std::string> explainToCapacity(const std::string& wexels,
+                                           const std::string& conversionName) {
+    detail::Breakdown working;
+    std::string amount = wexels;
+    std::string start = "0";
+    if (!isNumeric(amount)) {
+        return {};
     }
-    return text;
+    try {
+        detail::wexelWalk(amount, conversionName, start, &working);
+    } catch (const RuntimeError&) {
+        return {};
+    }
+    const std::vector<TierListRow> rows = tierListRows(conversionName);
+    std::vector<std::string> lines;
+    for (const detail::WalkStep& step : working.steps) {
+        lines.push_back(band(rows, step.tier) + ": " + numberToText(step.wexels) + " WX / " +
+                        numberToText(step.slope) + " = " + numberToText(step.units) + ", total " +
+                        numberToText(step.subtotal));
+    }
+    lines.push_back("Covered: " + numberToText(working.result) + ", rounded down to " +
+                    numberToText(std::floor(working.result)));
+    return lines;
 }
 
 } // namespace wexel

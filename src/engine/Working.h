@@ -1,21 +1,23 @@
 #pragma once
-// The working behind a result, in words, for tooltips and the command line.
-// Built only from the breakdown that the conversion's own walk records, so it
-// can never disagree with the result shown.
+// The working behind a result of calculator 1 or 2, tier by tier: the result
+// label's tooltip and wexel-calc --explain show it. Built from the record of
+// the walk itself, so it can never disagree with the result shown; it never
+// shows a message (the calculation has reported any error already).
 
 #include <string>
+#include <vector>
 
 namespace wexel {
 
-// e.g. "12 MSU: Base 3 x 1 = 3; Tier A 6 x 0.5 = 3; Tier B 3 x 0.25 = 0.75;
-// total 6.75, rounded up to 7 WX". Empty for a text that is not numeric or a
-// walk that fails; never shows a message.
-std::string explainCapacityToWexels(const std::string& amountText,
-                                    const std::string& conversionName, const std::string& unitCode);
+// e.g. "Base (1 - 3): 3 x 1 = 3 WX, total 3 WX", ..., and last
+// "Required: 6.75 WX, rounded up to 7 WX". Empty for a text that is not
+// numeric or a walk that fails.
+std::vector<std::string> explainToWexels(const std::string& capacity,
+                                         const std::string& conversionName);
 
-// e.g. "7 WX: Base 3 WX buy 3 MSU; Tier A 3 WX buy 6 MSU; Tier B 1 WX buys 4 MSU;
-// total 13 MSU, rounded down to 13 MSU".
-std::string explainWexelsToCapacity(const std::string& wexelsText,
-                                    const std::string& conversionName, const std::string& unitCode);
+// e.g. "Base (1 - 3): 3 WX / 1 = 3, total 3", ..., and last
+// "Covered: 13, rounded down to 13".
+std::vector<std::string> explainToCapacity(const std::string& wexels,
+                                           const std::string& conversionName);
 
 } // namespace wexel

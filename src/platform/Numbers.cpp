@@ -28,49 +28,50 @@ bool startsWith(std::string_view text, std::size_t pos, std::string_view prefix)
 // exponent, as collected by the parsers below. Throws Overflow beyond the
 // double range; a value too small to represent reads as 0.
 double parseAsciiNumber(const std::string& ascii, bool negative) {
-    if (ascii.empty()) {
-        return 0.0;
-    }
     double value = 0.0;
-    const char* first = ascii.data();
-    const char* last = ascii.data() + ascii.size();
-    auto [ptr, ec] = std::from_chars(first, last, value, std::chars_format::general);
-    if (ec == std::errc::result_out_of_range) {
-        // Tell an overflow from an underflow by the decimal magnitude.
-        long long exponent = 0;
-        std::size_t e = ascii.find_first_of("eE");
-        std::string_view mantissa(ascii.data(), e == std::string::npos ? ascii.size() : e);
-        if (e != std::string::npos) {
-            std::string_view expText(ascii.data() + e + 1, ascii.size() - e - 1);
-            bool expNegative = !expText.empty() && expText.front() == '-';
-            if (!expText.empty() && (expText.front() == '-' || expText.front() == '+')) {
-                expText.remove_prefix(1);
-            }
-            for (char c : expText) {
-                exponent = std::min<long long>(exponent * 10 + (c - '0'), 100000);
-            }
-            if (expNegative) {
-                exponent = -exponent;
-            }
-        }
-        std::size_t point = mantissa.find('.');
-        std::string_view intPart = mantissa.substr(0, point);
-        std::size_t firstNonZero = intPart.find_first_not_of('0');
-        long long magnitude = firstNonZero == std::string_view::npos
-                                  ? -1
-                                  : static_cast<long long>(intPart.size() - firstNonZero) - 1;
-        if (firstNonZero == std::string_view::npos && point != std::string_view::npos) {
-            std::string_view frac = mantissa.substr(point + 1);
-            std::size_t nz = frac.find_first_not_of('0');
-            magnitude = nz == std::string_view::npos ? -100000 : -static_cast<long long>(nz) - 1;
-        }
-        if (magnitude + exponent > 0) {
-            raise(ErrorNumber::Overflow, "the number " + ascii + " is too large");
-        }
-        return negative ? -0.0 : 0.0;
+    if (ascii.empty() || std::from_chars(ascii.data(), ascii.data() + ascii.size(), value).ec !=
+                             std::errc::result_out_of_range) {
+        return negative ? -value : value;
     }
-    (void)ptr;
-    return negative ? -value : value;
+    // Out of range: too large, or so small that it reads as 0. The decimal
+    // exponent of the first significant digit tells which.
+    const std::size_t e = std::min(ascii.find_first_of("eE"), ascii.size());
+    long long exponent = 0;
+    if (e < ascii.size()) {
+        const char* from = ascii.data() + e + 1 + (ascii[e + 1] == '+' ? 1 : 0);
+        if (std::from_chars(from, ascii.data() + ascii.size(), exponent).ec != std::errc{}) {
+            exponent = ascii[e + 1] == '-' ? -1000000 : 1000000;
+        }
+    }
+    const std::size_t point = std::min(ascii.find('.'), e);
+    const std::size_t first = ascii.find_first_of("123456789");
+    const long long magnitude = first < point ? static_cast<long long>(point - first) - 1
+                                              : -static_cast<long long>(first - point);
+    if (magnitude + exponent > 0) {
+        raise(ErrorNumber::Overflow, "the number " + ascii + " is too large");
+    }
+    return negative ? -0.0 : 0.0;
+}
+
+// Reads the exponent whose letter is at t[i] (an optional sign, then digits)
+// onto `ascii` as "e..." and moves i past it. False, with nothing read, when
+// no digit follows.
+bool scanExponent(std::string_view t, std::size_t& i, std::string& ascii) {
+    std::size_t j = i + 1;
+    std::string exp = "e";
+    if (j < t.size() && (t[j] == '+' || t[j] == '-')) {
+        exp += t[j++];
+    }
+    const std::size_t digitsFrom = j;
+    while (j < t.size() && isDigit(t[j])) {
+        exp += t[j++];
+    }
+    if (j == digitsFrom) {
+        return false;
+    }
+    ascii += exp;
+    i = j;
+    return true;
 }
 
 // Locale-aware scan of a whole text. On success fills `ascii` with the
@@ -105,24 +106,8 @@ bool scanLocaleNumber(std::string_view text, std::string& ascii, bool& negative)
     if (!digits) {
         return false;
     }
-    if (i < t.size() && (t[i] == 'E' || t[i] == 'e')) {
-        std::size_t j = i + 1;
-        std::string exp = "e";
-        if (j < t.size() && (t[j] == '+' || t[j] == '-')) {
-            exp += t[j];
-            ++j;
-        }
-        bool expDigits = false;
-        while (j < t.size() && isDigit(t[j])) {
-            exp += t[j];
-            expDigits = true;
-            ++j;
-        }
-        if (!expDigits) {
-            return false;
-        }
-        ascii += exp;
-        i = j;
+    if (i < t.size() && (t[i] == 'E' || t[i] == 'e') && !scanExponent(t, i, ascii)) {
+        return false;
     }
     return i == t.size();
 }
@@ -184,6 +169,14 @@ std::int32_t roundToInt32(double x) {
     return static_cast<std::int32_t>(r);
 }
 
+std::int32_t checkedInt32(std::int64_t value) {
+    if (value < std::numeric_limits<std::int32_t>::min() ||
+        value > std::numeric_limits<std::int32_t>::max()) {
+        raise(ErrorNumber::Overflow, integerToText(value) + " is outside the whole-number range");
+    }
+    return static_cast<std::int32_t>(value);
+}
+
 double readLeadingNumber(std::string_view text) {
     std::string t;
     t.reserve(text.size());
@@ -192,38 +185,28 @@ double readLeadingNumber(std::string_view text) {
             t += c;
         }
     }
-    std::size_t i = 0;
-    if (t.size() >= 2 && t[0] == '&') {
-        char kind = t[1];
-        unsigned base = 0;
-        if (kind == 'H' || kind == 'h') {
-            base = 16;
-        } else if (kind == 'O' || kind == 'o') {
-            base = 8;
-        }
-        if (base != 0) {
-            double value = 0.0;
-            for (i = 2; i < t.size(); ++i) {
-                char c = t[i];
-                int digit = -1;
-                if (isDigit(c)) {
-                    digit = c - '0';
-                } else if (base == 16 && c >= 'a' && c <= 'f') {
-                    digit = c - 'a' + 10;
-                } else if (base == 16 && c >= 'A' && c <= 'F') {
-                    digit = c - 'A' + 10;
-                }
-                if (digit < 0 || digit >= static_cast<int>(base)) {
-                    break;
-                }
-                value = value * base + digit;
+    // "&H" and "&O" introduce a hexadecimal or octal whole number.
+    const char kind = t.size() >= 2 && t[0] == '&' ? t[1] : '\0';
+    if (kind == 'H' || kind == 'h' || kind == 'O' || kind == 'o') {
+        const int base = kind == 'H' || kind == 'h' ? 16 : 8;
+        double value = 0.0;
+        for (std::size_t k = 2; k < t.size(); ++k) {
+            const char c = t[k];
+            const int digit = isDigit(c)             ? c - '0'
+                              : c >= 'a' && c <= 'f' ? c - 'a' + 10
+                              : c >= 'A' && c <= 'F' ? c - 'A' + 10
+                                                     : base;
+            if (digit >= base) {
+                break;
             }
-            if (std::isinf(value)) {
-                raise(ErrorNumber::Overflow, "the number " + t + " is too large");
-            }
-            return value;
+            value = value * base + digit;
         }
+        if (std::isinf(value)) {
+            raise(ErrorNumber::Overflow, "the number " + t + " is too large");
+        }
+        return value;
     }
+    std::size_t i = 0;
     bool negative = false;
     if (i < t.size() && (t[i] == '+' || t[i] == '-')) {
         negative = t[i] == '-';
@@ -248,21 +231,7 @@ double readLeadingNumber(std::string_view text) {
         return 0.0;
     }
     if (i < t.size() && (t[i] == 'E' || t[i] == 'e' || t[i] == 'D' || t[i] == 'd')) {
-        std::size_t j = i + 1;
-        std::string exp = "e";
-        if (j < t.size() && (t[j] == '+' || t[j] == '-')) {
-            exp += t[j];
-            ++j;
-        }
-        bool expDigits = false;
-        while (j < t.size() && isDigit(t[j])) {
-            exp += t[j];
-            expDigits = true;
-            ++j;
-        }
-        if (expDigits) {
-            ascii += exp;
-        }
+        (void)scanExponent(t, i, ascii); // a letter without digits ends the number
     }
     return parseAsciiNumber(ascii, negative);
 }

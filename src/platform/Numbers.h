@@ -21,6 +21,20 @@ struct NumberLocale {
 void setNumberLocale(const NumberLocale& locale);
 const NumberLocale& numberLocale();
 
+// Sets the number locale for as long as it lives, then puts the previous back.
+class ScopedNumberLocale {
+public:
+    explicit ScopedNumberLocale(const NumberLocale& locale) : saved_(numberLocale()) {
+        setNumberLocale(locale);
+    }
+    ~ScopedNumberLocale() { setNumberLocale(saved_); }
+    ScopedNumberLocale(const ScopedNumberLocale&) = delete;
+    ScopedNumberLocale& operator=(const ScopedNumberLocale&) = delete;
+
+private:
+    NumberLocale saved_;
+};
+
 // Locale-aware numeric test: blanks around, an optional leading sign, digits
 // with the locale's thousands separators, at most one decimal separator, and
 // an optional exponent (E or e, optional sign, digits). The empty text, a
@@ -38,6 +52,10 @@ std::int32_t textToInt32(std::string_view text);
 // The nearest 32-bit integer of x, ties to even. Throws Overflow outside the
 // 32-bit range and for infinities and NaN.
 std::int32_t roundToInt32(double x);
+
+// A whole-number sum or difference worked in 64 bits, back in the 32-bit
+// range. Throws Overflow outside it: a result never wraps.
+std::int32_t checkedInt32(std::int64_t value);
 
 // Reads the longest leading number of a text, whatever the locale: blanks,
 // tabs and line feeds anywhere are ignored; an optional sign, digits with at

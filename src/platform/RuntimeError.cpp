@@ -37,4 +37,8 @@ void raise(ErrorNumber number, const std::string& detail) {
     throw RuntimeError(number, text);
 }
 
+RuntimeError outOfMemory() {
+    return RuntimeError(ErrorNumber::OutOfMemory, errorTitle(ErrorNumber::OutOfMemory));
+}
+
 } // namespace wexel

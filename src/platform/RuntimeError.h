@@ -44,4 +44,7 @@ const char* errorTitle(ErrorNumber number);
 // title when detail is empty.
 [[noreturn]] void raise(ErrorNumber number, const std::string& detail = {});
 
+// What an exhausted memory (std::bad_alloc) is reported as.
+RuntimeError outOfMemory();
+
 } // namespace wexel

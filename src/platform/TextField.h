@@ -21,7 +21,4 @@ public:
     virtual void setFocus() = 0;
 };
 
-// Length of a UTF-8 text in characters (code points).
-int characterCount(const std::string& text);
-
 } // namespace wexel

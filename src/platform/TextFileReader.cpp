@@ -1,140 +1,219 @@
 #include "platform/TextFileReader.h"
 
 #include "platform/RuntimeError.h"
+#include "platform/Text.h"
 
+#include <cerrno>
+#include <chrono>
+#include <cstring>
 #include <filesystem>
+#include <thread>
+
+#ifdef _WIN32
 #include <fstream>
 #include <iterator>
-#include <system_error>
+#else
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace wexel {
 
 namespace {
 
-// Code points of 0x80..0x9F in Windows-1252; the five unassigned bytes map to
-// the C1 controls of the same value, as Windows itself does.
-constexpr char32_t kHighTable[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+// A file written less than this long ago may still be in the middle of an
+// in-place rewrite: it is looked at again once the time has passed.
+constexpr auto kSettleTime = std::chrono::milliseconds(250);
+constexpr int kReadAttempts = 20;
+
+[[noreturn]] void cannotRead(const std::string& path, const std::string& why) {
+    raise(ErrorNumber::PathFileAccess, path + " " + why);
+}
+
+#ifndef _WIN32
+
+struct Stamp {
+    off_t size = 0;
+    timespec modified{};
+    timespec changed{};
+    bool operator==(const Stamp& o) const {
+        return size == o.size && modified.tv_sec == o.modified.tv_sec &&
+               modified.tv_nsec == o.modified.tv_nsec && changed.tv_sec == o.changed.tv_sec &&
+               changed.tv_nsec == o.changed.tv_nsec;
+    }
+};
+
+class Descriptor {
+public:
+    explicit Descriptor(int fd) : fd_(fd) {}
+    ~Descriptor() {
+        if (fd_ >= 0) {
+            ::close(fd_);
+        }
+    }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    int get() const { return fd_; }
+
+private:
+    int fd_;
+};
+
+Stamp stampOf(int fd, const std::string& path) {
+    struct stat st {};
+    if (::fstat(fd, &st) != 0) {
+        cannotRead(path, std::string("cannot be read: ") + std::strerror(errno));
+    }
+    if (S_ISDIR(st.st_mode)) {
+        cannotRead(path, "is a folder, not a file");
+    }
+    if (!S_ISREG(st.st_mode)) {
+        cannotRead(path, "is not a regular file");
+    }
+    return {st.st_size, st.st_mtim, st.st_ctim};
+}
+
+// How long ago the file was last written, as the file system's clock says.
+std::chrono::nanoseconds age(const Stamp& stamp) {
+    timespec now{};
+    ::clock_gettime(CLOCK_REALTIME, &now);
+    const auto since = std::chrono::seconds(now.tv_sec - stamp.modified.tv_sec) +
+                       std::chrono::nanoseconds(now.tv_nsec - stamp.modified.tv_nsec);
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(since);
+}
+
+#endif
 
 } // namespace
 
-void appendUtf8(std::string& out, char32_t cp) {
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
+#ifndef _WIN32
 
-bool isValidUtf8(std::string_view bytes) {
-    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
-    const std::size_t n = bytes.size();
-    std::size_t i = 0;
-    while (i < n) {
-        unsigned char c = p[i];
-        if (c < 0x80) {
-            ++i;
-            continue;
-        }
-        std::size_t len = 0;
-        char32_t cp = 0;
-        if (c >= 0xC2 && c <= 0xDF) {
-            len = 2;
-            cp = c & 0x1F;
-        } else if (c >= 0xE0 && c <= 0xEF) {
-            len = 3;
-            cp = c & 0x0F;
-        } else if (c >= 0xF0 && c <= 0xF4) {
-            len = 4;
-            cp = c & 0x07;
-        } else {
-            return false;
-        }
-        if (i + len > n) {
-            return false;
-        }
-        for (std::size_t k = 1; k < len; ++k) {
-            if ((p[i + k] & 0xC0) != 0x80) {
-                return false;
+std::string readRegularFile(const std::string& path, std::size_t maxBytes) {
+    for (int attempt = 0; attempt < kReadAttempts; ++attempt) {
+        // Non-blocking, so that opening a pipe does not wait for a writer.
+        const Descriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+        if (fd.get() < 0) {
+            if (errno == ENOENT || errno == ENOTDIR || path.empty()) {
+                raise(ErrorNumber::FileNotFound, path);
             }
-            cp = (cp << 6) | (p[i + k] & 0x3F);
+            cannotRead(path, std::string("cannot be read: ") + std::strerror(errno));
         }
-        // Overlong forms, surrogates and values beyond Unicode are not UTF-8.
-        if ((len == 3 && cp < 0x800) || (len == 4 && (cp < 0x10000 || cp > 0x10FFFF)) ||
-            (cp >= 0xD800 && cp <= 0xDFFF)) {
-            return false;
+        const Stamp before = stampOf(fd.get(), path);
+        if (static_cast<unsigned long long>(before.size) > maxBytes) {
+            cannotRead(path, "is larger than " + std::to_string(maxBytes) + " bytes");
         }
-        i += len;
+        std::string bytes;
+        bytes.reserve(static_cast<std::size_t>(before.size));
+        char buffer[65536];
+        for (;;) {
+            const ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
+            if (n < 0 && errno == EINTR) {
+                continue;
+            }
+            if (n < 0) {
+                cannotRead(path, std::string("cannot be read: ") + std::strerror(errno));
+            }
+            if (n == 0) {
+                break;
+            }
+            bytes.append(buffer, static_cast<std::size_t>(n));
+            if (bytes.size() > maxBytes) {
+                cannotRead(path, "is larger than " + std::to_string(maxBytes) + " bytes");
+            }
+        }
+        Stamp after = stampOf(fd.get(), path);
+        if (after == before && age(after) < kSettleTime) {
+            std::this_thread::sleep_for(kSettleTime - age(after));
+            after = stampOf(fd.get(), path);
+        }
+        if (after == before && bytes.size() == static_cast<std::size_t>(after.size)) {
+            return bytes;
+        }
+        // Written to while being read: read it again.
     }
-    return true;
+    cannotRead(path, "keeps changing while it is read");
 }
 
-std::string windows1252ToUtf8(std::string_view bytes) {
-    std::string out;
-    out.reserve(bytes.size() + bytes.size() / 8);
-    for (char ch : bytes) {
-        auto c = static_cast<unsigned char>(ch);
-        if (c < 0x80) {
-            out += ch;
-        } else if (c < 0xA0) {
-            appendUtf8(out, kHighTable[c - 0x80]);
-        } else {
-            appendUtf8(out, c);
-        }
-    }
-    return out;
-}
+#else
 
-std::string joinPath(const std::string& folder, const std::string& name) {
-    if (folder.empty()) {
-        return name;
-    }
-    const char sep = static_cast<char>(std::filesystem::path::preferred_separator);
-    if (folder.back() == sep || folder.back() == '/') {
-        return folder + name;
-    }
-    return folder + sep + name;
-}
-
-TextFileReader::TextFileReader(const std::string& path) {
+std::string readRegularFile(const std::string& path, std::size_t maxBytes) {
     namespace fs = std::filesystem;
     std::error_code ec;
-    // Paths are UTF-8 everywhere in the program, also on Windows.
+    // Paths are UTF-8 everywhere in the program.
     const fs::path p(std::u8string(path.begin(), path.end()));
     const fs::file_status status = fs::status(p, ec);
-    if (ec || !fs::exists(status)) {
+    if (!fs::exists(status)) {
         raise(ErrorNumber::FileNotFound, path);
     }
     if (fs::is_directory(status)) {
-        raise(ErrorNumber::PathFileAccess, path + " is a folder, not a data file");
+        cannotRead(path, "is a folder, not a file");
+    }
+    if (!fs::is_regular_file(status)) {
+        cannotRead(path, "is not a regular file");
+    }
+    if (fs::file_size(p, ec) > maxBytes) {
+        cannotRead(path, "is larger than " + std::to_string(maxBytes) + " bytes");
     }
     std::ifstream in(p, std::ios::binary);
-    if (!in) {
-        raise(ErrorNumber::PathFileAccess, path + " cannot be read");
-    }
     std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) {
-        raise(ErrorNumber::PathFileAccess, path + " cannot be read");
+    if (!in.eof() || in.bad()) {
+        cannotRead(path, "cannot be read");
     }
-    if (isValidUtf8(bytes)) {
+    return bytes;
+}
+
+#endif
+
+namespace {
+
+// The 1-based line that holds byte `offset`, by the reader's line ends.
+int lineAt(std::string_view bytes, std::size_t offset) {
+    int line = 1;
+    for (std::size_t i = 0; i < offset && i < bytes.size(); ++i) {
+        if (bytes[i] == '\n' ||
+            (bytes[i] == '\r' && (i + 1 >= bytes.size() || bytes[i + 1] != '\n'))) {
+            ++line;
+        }
+    }
+    return line;
+}
+
+} // namespace
+
+TextFileReader::TextFileReader(const std::string& path) {
+    std::string bytes = readRegularFile(path);
+    const std::string_view view(bytes);
+    if (view.substr(0, 2) == "\xFF\xFE" || view.substr(0, 2) == "\xFE\xFF") {
+        encoding_ = TextEncoding::Utf16;
+        text_ = utf16ToUtf8(view.substr(2), view[0] == '\xFE');
+    } else if (isValidUtf8(view)) {
         text_ = std::move(bytes);
         if (text_.compare(0, 3, "\xEF\xBB\xBF") == 0) {
             pos_ = 3;
         }
     } else {
-        text_ = windows1252ToUtf8(bytes);
+        encoding_ = TextEncoding::Windows1252;
+        std::size_t firstUtf8 = std::string_view::npos;
+        std::size_t firstStray = std::string_view::npos;
+        for (std::size_t i = 0; i < view.size();) {
+            if (static_cast<unsigned char>(view[i]) < 0x80) {
+                ++i;
+                continue;
+            }
+            const std::size_t length = utf8SequenceLength(view.substr(i));
+            if (length == 0 && firstStray == std::string_view::npos) {
+                firstStray = i;
+            } else if (length > 0 && firstUtf8 == std::string_view::npos) {
+                firstUtf8 = i;
+            }
+            i += std::max<std::size_t>(length, 1);
+        }
+        if (firstUtf8 != std::string_view::npos) {
+            strayByteLine_ = lineAt(view, firstStray);
+            utf8TextLine_ = lineAt(view, firstUtf8);
+        }
+        text_ = windows1252ToUtf8(view);
     }
 }
 
@@ -154,6 +233,17 @@ std::string_view TextFileReader::readLine() {
         ++pos_;
     }
     return std::string_view(text_).substr(start, end - start);
+}
+
+std::string joinPath(const std::string& folder, const std::string& name) {
+    if (folder.empty()) {
+        return name;
+    }
+    const char sep = static_cast<char>(std::filesystem::path::preferred_separator);
+    if (folder.back() == sep || folder.back() == '/') {
+        return folder + name;
+    }
+    return folder + sep + name;
 }
 
 } // namespace wexel

@@ -1,21 +1,32 @@
 #pragma once
-// Sequential reading of an 8-bit text file, a line at a time. The file is read
-// once when it is opened; the data files are small enough, and this keeps a
-// 50 MB file linear.
-//
-// Lines end at CR LF, CR or LF. Text is handed out as UTF-8: a file that is
-// valid UTF-8 is taken as it is (a leading byte-order mark is dropped), any
-// other file is read as Windows-1252 and converted.
+// Reading the program's own files: the two data files and the help file.
+// Only regular files are read (a link to one is fine): a folder, a pipe or a
+// device is refused before anything waits on it.
 
+#include <cstddef>
+#include <limits>
 #include <string>
 #include <string_view>
 
 namespace wexel {
 
+// The whole content of a regular file. Throws FileNotFound when nothing is
+// at the path, PathFileAccess when it cannot be read, is no regular file, is
+// larger than `maxBytes`, or keeps changing while it is read (a file that
+// changed is read again, so a rewrite in progress is never taken half-done).
+std::string readRegularFile(const std::string& path,
+                            std::size_t maxBytes = std::numeric_limits<std::size_t>::max());
+
+// How a text file was written.
+enum class TextEncoding { Utf8, Utf16, Windows1252 };
+
+// A text file read a line at a time. The file is read whole when it is
+// opened; lines end at CR LF, CR or LF. Text is handed out as UTF-8: a file
+// that starts with a UTF-16 byte-order mark is UTF-16; one that is
+// well-formed UTF-8 is taken as it is (a UTF-8 byte-order mark is dropped);
+// any other is read as Windows-1252.
 class TextFileReader {
 public:
-    // Opens and reads the file. Throws FileNotFound when nothing is at the path
-    // and PathFileAccess when it is a folder or cannot be read.
     explicit TextFileReader(const std::string& path);
 
     bool atEnd() const { return pos_ >= text_.size(); }
@@ -26,20 +37,22 @@ public:
     // The 1-based number of the line last read.
     int lineNumber() const { return line_; }
 
+    TextEncoding encoding() const { return encoding_; }
+
+    // A file read as Windows-1252 that also holds UTF-8 text was most likely
+    // UTF-8 with a stray byte: the line of the first byte that is not UTF-8,
+    // and of the first UTF-8 text. 0 when the file is not such a mix.
+    int strayByteLine() const { return strayByteLine_; }
+    int utf8TextLine() const { return utf8TextLine_; }
+
 private:
     std::string text_;
     std::size_t pos_ = 0;
     int line_ = 0;
+    TextEncoding encoding_ = TextEncoding::Utf8;
+    int strayByteLine_ = 0;
+    int utf8TextLine_ = 0;
 };
-
-// True if the bytes are well-formed UTF-8.
-bool isValidUtf8(std::string_view bytes);
-
-// Appends the code point `cp` to `out` in UTF-8.
-void appendUtf8(std::string& out, char32_t cp);
-
-// Windows-1252 bytes converted to UTF-8.
-std::string windows1252ToUtf8(std::string_view bytes);
 
 // Joins a folder and a file name with the native separator.
 std::string joinPath(const std::string& folder, const std::string& name);

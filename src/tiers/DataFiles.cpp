@@ -1,11 +1,11 @@
 #include "tiers/DataFiles.h"
 
-#include "platform/AppFacts.h"
 #include "platform/Numbers.h"
+#include "platform/Text.h"
 #include "platform/TextFileReader.h"
 
-#include <cmath>
 #include <optional>
+#include <set>
 
 namespace wexel {
 
@@ -13,8 +13,6 @@ ConversionTable& SlopeTable() {
     static ConversionTable table;
     return table;
 }
-
-std::string StripChar(const std::string& text, const std::string& ch);
 
 namespace {
 
@@ -45,6 +43,91 @@ std::string_view stripView(std::string_view text, std::string_view ch) {
     return trimBlanks(t);
 }
 
+std::string at(const char* fileName, int line) {
+    return std::string(fileName) + " line " + std::to_string(line);
+}
+
+using ProblemHandler = std::function<void(const DataFileProblem&)>;
+
+// Reads one data file and hands each non-empty line to `record`. A problem
+// in a line is thrown, or handed to `onProblem` and the line skipped.
+template <class Record>
+void readRecords(const std::string& folder, const char* fileName, const ProblemHandler& onProblem,
+                 Record record) {
+    auto problem = [&](int line, const RuntimeError& error) {
+        if (!onProblem) {
+            throw error;
+        }
+        onProblem(DataFileProblem{fileName, line, error});
+    };
+    std::optional<TextFileReader> reader;
+    try {
+        reader.emplace(joinPath(folder, fileName));
+    } catch (const RuntimeError& error) {
+        problem(0, error);
+        return;
+    }
+    if (onProblem && reader->strayByteLine() > 0) {
+        onProblem(DataFileProblem{
+            fileName, reader->strayByteLine(),
+            RuntimeError(0, "this line is not UTF-8, while line " +
+                                std::to_string(reader->utf8TextLine()) +
+                                " is: the whole file is read as Windows-1252, so its UTF-8 text "
+                                "shows as other letters (save the file as UTF-8)"),
+            true});
+    }
+    while (!reader->atEnd()) {
+        const std::string_view line = reader->readLine();
+        const int n = reader->lineNumber();
+        try {
+            if (line.size() > kMaxLineLength && characterCount(line) > int{kMaxLineLength}) {
+                raise(ErrorNumber::Overflow, at(fileName, n) + " is longer than " +
+                                                 std::to_string(kMaxLineLength) + " characters");
+            }
+            if (!line.empty()) {
+                record(line, n);
+            }
+        } catch (const RuntimeError& error) {
+            problem(n, error);
+        }
+    }
+}
+
+// The cleaned field `n` (1-based). A missing field is the collection's
+// subscript error, described with file, line and field count.
+std::string_view field(const std::vector<std::string_view>& fields, std::size_t n,
+                       std::size_t needed, const char* fileName, int line) {
+    if (n > fields.size()) {
+        raise(ErrorNumber::SubscriptOutOfRange,
+              at(fileName, line) + " has " + std::to_string(fields.size()) +
+                  (fields.size() == 1 ? " field, " : " fields, ") + std::to_string(needed) +
+                  " needed");
+    }
+    return stripView(fields[n - 1], "\"");
+}
+
+// A numeric field of the tier file, read by the leading-number rule.
+double number(std::string_view text, const char* what, int fieldNo, int line) {
+    try {
+        return readLeadingNumber(text);
+    } catch (const RuntimeError&) {
+        raise(ErrorNumber::Overflow, std::string("the ") + what + " " + inQuotes(text) +
+                                         " in field " + std::to_string(fieldNo) + " of " +
+                                         at(kTiersFileName, line) + " is too large");
+    }
+}
+
+std::int32_t capacity(std::string_view text, const char* what, int fieldNo, int line) {
+    const double value = number(text, what, fieldNo, line);
+    try {
+        return roundToInt32(value);
+    } catch (const RuntimeError&) {
+        raise(ErrorNumber::Overflow, std::string("the ") + what + " " + inQuotes(text) +
+                                         " in field " + std::to_string(fieldNo) + " of " +
+                                         at(kTiersFileName, line) + " is outside the 32-bit range");
+    }
+}
+
 } // namespace
 
 std::vector<std::string> SplitToCollection(const std::string& text, const std::string& delim,
@@ -58,126 +141,35 @@ std::vector<std::string> SplitToCollection(const std::string& text, const std::s
     return result;
 }
 
-namespace {
-
-const std::string kQuote = "\"";
-
-std::string quoted(std::string_view s) {
-    return "\"" + std::string(s) + "\"";
-}
-
-// Reads one data file and hands each non-empty line to `record`. A problem
-// in a line is thrown, or handed to `onProblem` and the line skipped.
-template <class Record>
-void readRecords(const std::string& folder, const char* fileName,
-                 const std::function<void(const DataFileProblem&)>& onProblem, Record record) {
-    const std::string path = joinPath(folder, fileName);
-    auto problem = [&](int line, const RuntimeError& error) {
-        if (!onProblem) {
-            throw error;
-        }
-        onProblem(DataFileProblem{fileName, line, error});
-    };
-    std::optional<TextFileReader> reader;
-    try {
-        reader.emplace(path);
-    } catch (const RuntimeError& error) {
-        problem(0, error);
-        return;
-    }
-    while (!reader->atEnd()) {
-        std::string_view line = reader->readLine();
-        if (line.empty()) {
-            continue;
-        }
-        try {
-            record(line, reader->lineNumber());
-        } catch (const RuntimeError& error) {
-            problem(reader->lineNumber(), error);
-        }
-    }
-}
-
-// The cleaned field `n` (1-based). A missing field is the collection's
-// subscript error, described with file, line and field count.
-std::string_view field(const std::vector<std::string_view>& fields, std::size_t n,
-                       std::size_t needed, const char* fileName, int line) {
-    if (n > fields.size()) {
-        raise(ErrorNumber::SubscriptOutOfRange,
-              std::string(fileName) + " line " + std::to_string(line) + " has " +
-                  std::to_string(fields.size()) + (fields.size() == 1 ? " field, " : " fields, ") +
-                  std::to_string(needed) + " needed");
-    }
-    return stripView(fields[n - 1], kQuote);
-}
-
-// A numeric field of the tier file read by the leading-number rule.
-double number(std::string_view text, const char* what, int fieldNo, int line) {
-    try {
-        return readLeadingNumber(text);
-    } catch (const RuntimeError&) {
-        raise(ErrorNumber::Overflow, std::string("the ") + what + " " + quoted(text) +
-                                         " in field " + std::to_string(fieldNo) + " of " +
-                                         kTiersFileName + " line " + std::to_string(line) +
-                                         " is too large");
-    }
-}
-
-std::int32_t capacity(std::string_view text, const char* what, int fieldNo, int line) {
-    const double value = number(text, what, fieldNo, line);
-    try {
-        return roundToInt32(value);
-    } catch (const RuntimeError&) {
-        raise(ErrorNumber::Overflow, std::string("the ") + what + " " + quoted(text) +
-                                         " in field " + std::to_string(fieldNo) + " of " +
-                                         kTiersFileName + " line " + std::to_string(line) +
-                                         " is outside the 32-bit range");
-    }
-}
-
-} // namespace
-
 std::string StripChar(const std::string& text, const std::string& ch) {
     return std::string(stripView(text, ch));
 }
 
-namespace {
-
-struct NamedLine {
-    std::string name;
-    int line = 0;
-    std::size_t position = 0; // of the conversion in the table, from 1
-};
-
-} // namespace
-
-ConversionTable ReadDataFiles(const std::string& folder,
-                              const std::function<void(const DataFileProblem&)>& onProblem) {
+ConversionTable ReadDataFiles(const std::string& folder, const ProblemHandler& onProblem) {
     ConversionTable table;
-    KeyedCollection<NamedLine> nameByCode;
-    KeyedCollection<int> lineByName;
+    // The position (from 1) of each code's conversion in the table.
+    KeyedCollection<std::size_t> positionByCode;
     std::vector<std::string_view> fields;
+    std::set<std::size_t> tooManyTiers; // positions of conversions said to have too many
 
     readRecords(folder, kNamesFileName, onProblem, [&](std::string_view text, int line) {
         splitViews(text, ",", fields);
         const std::string units(field(fields, 3, 3, kNamesFileName, line));
         const std::string name(field(fields, 2, 3, kNamesFileName, line));
         const std::string code(field(fields, 1, 3, kNamesFileName, line));
-        if (const int* first = lineByName.find(name)) {
+        if (const Conversion* first = table.find(name)) {
             raise(ErrorNumber::DuplicateKey,
-                  "the conversion name " + quoted(name) + " on " + kNamesFileName + " line " +
-                      std::to_string(line) + " is already used on line " + std::to_string(*first) +
+                  "the conversion name " + inQuotes(name) + " on " + at(kNamesFileName, line) +
+                      " is already used on line " + std::to_string(first->line) +
                       " (letter case is ignored)");
         }
-        if (const NamedLine* first = nameByCode.find(code)) {
-            raise(ErrorNumber::DuplicateKey, "the conversion code " + quoted(code) + " on " +
-                                                 kNamesFileName + " line " + std::to_string(line) +
-                                                 " is already used on line " +
-                                                 std::to_string(first->line));
+        if (const std::size_t* first = positionByCode.find(code)) {
+            raise(ErrorNumber::DuplicateKey,
+                  "the conversion code " + inQuotes(code) + " on " + at(kNamesFileName, line) +
+                      " is already used on line " + std::to_string(table.at(*first).line));
         }
-        table.add(Conversion{name, units, {}, line, {}}, name);
-        lineByName.add(line, name);
-        nameByCode.add(NamedLine{name, line, table.count()}, code);
+        table.add(Conversion{code, name, units, {}, line, {}}, name);
+        positionByCode.add(table.count(), code);
     });
 
     readRecords(folder, kTiersFileName, onProblem, [&](std::string_view text, int line) {
@@ -194,14 +186,25 @@ ConversionTable ReadDataFiles(const std::string& folder,
         const double dSlope = number(field(fields, 5, 5, kTiersFileName, line), "slope", 5, line);
         tier.Define(lMin, lMax, dSlope);
         const std::string_view code = field(fields, 1, 5, kTiersFileName, line);
-        const NamedLine* named = nameByCode.find(code);
-        if (named == nullptr) {
-            raise(ErrorNumber::KeyNotFound, "the conversion code " + quoted(code) + " on " +
-                                                kTiersFileName + " line " + std::to_string(line) +
-                                                " is not in " + kNamesFileName);
+        const std::size_t* position = positionByCode.find(code);
+        if (position == nullptr) {
+            raise(ErrorNumber::KeyNotFound, "the conversion code " + inQuotes(code) + " on " +
+                                                at(kTiersFileName, line) + " is not in " +
+                                                kNamesFileName);
         }
-        Conversion& conversion = table.at(named->position);
-        tier.setSlopeName(named->name);
+        Conversion& conversion = table.at(*position);
+        // The tier count is 16-bit: one more tier could not be counted, and
+        // every calculation of the conversion would silently give 0. Said
+        // once; the conversion's further lines add nothing.
+        if (conversion.tiers.size() >= kMaxTiers) {
+            if (!tooManyTiers.insert(*position).second) {
+                return;
+            }
+            raise(ErrorNumber::Overflow, "the conversion " + inQuotes(conversion.name) + " on " +
+                                             at(kTiersFileName, line) + " gets more than " +
+                                             std::to_string(kMaxTiers) + " tiers");
+        }
+        tier.setSlopeName(conversion.name);
         tier.setUnits(conversion.units);
         conversion.tiers.push_back(std::move(tier));
         conversion.tierLines.push_back(line);

@@ -9,6 +9,7 @@
 #include "platform/RuntimeError.h"
 #include "tiers/clsTier.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -16,7 +17,19 @@
 
 namespace wexel {
 
+inline constexpr const char* kNamesFileName = "vqcsname.dat";
+inline constexpr const char* kTiersFileName = "vqcslope.dat";
+// The conversion whose unit frame the window shows while none is chosen.
+inline constexpr const char* kDefaultConversion = "WXE007";
+// The unit codes that have a unit frame in the window.
+inline constexpr const char* kUnitCodes[] = {"MSU", "MSG", "ENG"};
+// The longest data-file line read, in characters.
+inline constexpr std::size_t kMaxLineLength = 65536;
+// The most tiers a conversion may have: the tier count is 16-bit.
+inline constexpr std::size_t kMaxTiers = 32767;
+
 struct Conversion {
+    std::string code;
     std::string name;
     // The unit code from the names file. The queries read the unit from the
     // conversion's first tier instead, as every tier carries it.
@@ -45,14 +58,17 @@ std::vector<std::string> SplitToCollection(const std::string& text, const std::s
 // Where a problem lies in a data file, for reports that name file and line.
 struct DataFileProblem {
     std::string file; // the file name, e.g. "vqcslope.dat"
-    int line = 0;
+    int line = 0;     // 0: the file as a whole
     RuntimeError error;
+    // A warning does not stop the load: something loads, but not as meant.
+    bool warning = false;
 };
 
 // Reads the two files of `folder` into a new table. Without `onProblem` the
 // first problem is thrown as a RuntimeError; with it, each problem is handed
 // over, the offending line is skipped and reading goes on (a file that cannot
-// be opened ends reading).
+// be opened ends reading), and warnings about the files' text are handed
+// over too.
 ConversionTable ReadDataFiles(const std::string& folder,
                               const std::function<void(const DataFileProblem&)>& onProblem = {});
 

@@ -1,7 +1,7 @@
 #include "tiers/TierList.h"
 
 #include "platform/Numbers.h"
-#include "platform/TextFileReader.h"
+#include "platform/Text.h"
 #include "tiers/TierQueries.h"
 
 #include <cstdint>

@@ -1,7 +1,7 @@
 #include "tiers/TierQueries.h"
 
-#include "platform/AppFacts.h"
-#include "platform/ErrorReportPort.h"
+#include "platform/Ports.h"
+#include "platform/Text.h"
 #include "tiers/DataFiles.h"
 
 #include <limits>
@@ -13,18 +13,18 @@ namespace {
 const clsTier& firstTier(const Conversion& conversion) {
     if (conversion.tiers.empty()) {
         raise(ErrorNumber::SubscriptOutOfRange,
-              "the conversion \"" + conversion.name + "\" has no tiers in " + kTiersFileName);
+              "the conversion " + inQuotes(conversion.name) + " has no tiers in " + kTiersFileName);
     }
     return conversion.tiers.front();
 }
 
 const Conversion& lookUp(const std::string& sName) {
-    const ConversionTable& table = SlopeTable();
-    if (!table.contains(sName)) {
+    const Conversion* conversion = SlopeTable().find(sName);
+    if (conversion == nullptr) {
         raise(ErrorNumber::KeyNotFound,
-              "the conversion \"" + sName + "\" is not in " + kNamesFileName);
+              "the conversion " + inQuotes(sName) + " is not in " + kNamesFileName);
     }
-    return table.item(sName);
+    return *conversion;
 }
 
 } // namespace
@@ -33,7 +33,7 @@ void GetSlopeTypes(KeyedCollection<std::string>& colTypes) {
     for (const auto& entry : SlopeTable()) {
         try {
             const std::string name = firstTier(entry.item).SlopeName();
-            if (!colTypes.contains(name)) {
+            if (colTypes.find(name) == nullptr) {
                 colTypes.add(name, name);
             }
         } catch (const RuntimeError& error) {
@@ -43,11 +43,11 @@ void GetSlopeTypes(KeyedCollection<std::string>& colTypes) {
 }
 
 void GetTierArray(TierArray& tierArray, const std::string& sName, std::int16_t& count) {
-    const ConversionTable& table = SlopeTable();
-    if (!table.contains(sName)) {
+    const Conversion* conversion = SlopeTable().find(sName);
+    if (conversion == nullptr) {
         return;
     }
-    const std::vector<clsTier>& tiers = table.item(sName).tiers;
+    const std::vector<clsTier>& tiers = conversion->tiers;
     // The count is 16-bit: a longer list cannot be counted, and the count
     // keeps the caller's value (the assignment is skipped).
     if (tiers.size() <= static_cast<std::size_t>(std::numeric_limits<std::int16_t>::max())) {

@@ -1,13 +1,13 @@
-#include "cli/MemoryPanel.h"
+#include "engine/MemoryPanel.h"
 
 #include <utility>
 
-namespace wexel::cli {
+namespace wexel {
 
 MemoryPanel::MemoryPanel(std::string conversionName) : conversionName_(std::move(conversionName)) {
     for (int i = 0; i < PanelFieldCount; ++i) {
-        fields_[i].panel = this;
-        fields_[i].id = static_cast<PanelField>(i);
+        fields_[i].panel_ = this;
+        fields_[i].id_ = static_cast<PanelField>(i);
         panel_.fields[i] = &fields_[i];
     }
     for (int i = 0; i < PanelLabelCount; ++i) {
@@ -20,9 +20,13 @@ void MemoryPanel::Field::setText(const std::string& text) {
         return; // as in the window, an unchanged text raises no change
     }
     text_ = text;
-    if (panel->calcEnabled_) {
-        panelFieldChanged(panel->panel_, id, panel->conversionName_);
+    if (panel_->calcEnabled_) {
+        panelFieldChanged(panel_->panel_, id_, panel_->conversionName_);
     }
+}
+
+void MemoryPanel::Field::setFocus() {
+    panel_->focused = id_;
 }
 
 void MemoryPanel::preset(PanelField field, const std::string& text) {
@@ -47,12 +51,4 @@ void MemoryPanel::change(PanelField field) {
     panelFieldChanged(panel_, field, conversionName_);
 }
 
-const std::string& MemoryPanel::text(PanelField field) const {
-    return fields_[field].text_;
-}
-
-const std::string& MemoryPanel::caption(PanelLabel label) const {
-    return labels_[label].caption_;
-}
-
-} // namespace wexel::cli
+} // namespace wexel

@@ -1,0 +1,95 @@
+#include "platform/Ports.h"
+
+#include "wexel_version.h"
+
+#include <algorithm>
+#include <iostream>
+
+namespace wexel {
+
+namespace {
+
+class StandardError : public MessageBoxPort, public ErrorReportPort {
+public:
+    void showMessage(const std::string& prompt, const std::string& title) override {
+        std::cerr << title << ": " << prompt << '\n';
+    }
+    void reportError(const std::string& sNumber, const std::string& sDescription,
+                     const std::string& sLocation, const std::string& sMessage) override {
+        std::cerr << "error " << sNumber << " in " << sLocation << ": " << sDescription;
+        if (!sMessage.empty()) {
+            std::cerr << " (" << sMessage << ")";
+        }
+        std::cerr << '\n';
+    }
+};
+
+StandardError& standardError() {
+    static StandardError fallback;
+    return fallback;
+}
+
+MessageBoxPort*& installedBox() {
+    static MessageBoxPort* box = nullptr;
+    return box;
+}
+
+ErrorReportPort*& installedReporter() {
+    static ErrorReportPort* reporter = nullptr;
+    return reporter;
+}
+
+} // namespace
+
+void setMessageBox(MessageBoxPort* box) {
+    installedBox() = box;
+}
+
+void MsgBox(const std::string& prompt, const std::string& title) {
+    MessageBoxPort* box = installedBox();
+    (box != nullptr ? *box : standardError()).showMessage(prompt, title);
+}
+
+void setErrorReporter(ErrorReportPort* reporter) {
+    installedReporter() = reporter;
+}
+
+void reportError(const RuntimeError& error, const std::string& sLocation,
+                 const std::string& sMessage) {
+    ErrorReportPort* reporter = installedReporter();
+    (reporter != nullptr ? *reporter : standardError())
+        .reportError(std::to_string(error.number()), error.description(), sLocation, sMessage);
+}
+
+Capture::Capture() : previousBox_(installedBox()), previousReporter_(installedReporter()) {
+    setMessageBox(this);
+    setErrorReporter(this);
+}
+
+Capture::~Capture() {
+    setMessageBox(previousBox_);
+    setErrorReporter(previousReporter_);
+}
+
+void Capture::showMessage(const std::string& prompt, const std::string& title) {
+    shown.push_back({false, prompt, title, {}, {}, {}});
+}
+
+void Capture::reportError(const std::string& sNumber, const std::string& sDescription,
+                          const std::string& sLocation, const std::string& sMessage) {
+    shown.push_back({true, sMessage, {}, sNumber, sDescription, sLocation});
+}
+
+bool Capture::anyMessage() const {
+    return std::any_of(shown.begin(), shown.end(), [](const Shown& s) { return !s.isError; });
+}
+
+bool Capture::anyError() const {
+    return std::any_of(shown.begin(), shown.end(), [](const Shown& s) { return s.isError; });
+}
+
+VersionInfo builtInVersion() {
+    return {WEXEL_VERSION_MAJOR, WEXEL_VERSION_MINOR, WEXEL_VERSION_PATCH, "", WEXEL_COPYRIGHT};
+}
+
+} // namespace wexel

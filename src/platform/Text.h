@@ -1,0 +1,48 @@
+#pragma once
+// Text inside the program is UTF-8. This is the one place that knows the
+// encodings the data files may come in, letter case, and how a text is
+// quoted or escaped in a message.
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace wexel {
+
+// True if the bytes are well-formed UTF-8.
+bool isValidUtf8(std::string_view bytes);
+
+// The length of the well-formed UTF-8 sequence that starts `text`, or 0 when
+// its first byte starts none (or `text` is empty).
+std::size_t utf8SequenceLength(std::string_view text);
+
+// Appends the code point `cp` to `out` in UTF-8.
+void appendUtf8(std::string& out, char32_t cp);
+
+// Windows-1252 bytes converted to UTF-8.
+std::string windows1252ToUtf8(std::string_view bytes);
+
+// UTF-16 bytes (without their byte-order mark) converted to UTF-8; an
+// unpaired surrogate becomes U+FFFD.
+std::string utf16ToUtf8(std::string_view bytes, bool bigEndian);
+
+// Length of a UTF-8 text in characters (code points).
+int characterCount(std::string_view text);
+
+// The text with every letter in one case, for comparing keys without regard
+// to letter case: Unicode's simple case folding, so "CAFÉ" and "café" are one
+// key. Bytes that are not UTF-8 are kept as they are.
+std::string foldKey(std::string_view key);
+
+// A text in double quotes for a message; a text longer than 40 characters is
+// cut there and ends in "...", so a runaway field cannot swamp the message.
+std::string inQuotes(std::string_view text);
+
+// The text with control characters (tab excepted) written as \xNN, so that
+// names from a data file cannot steer a terminal.
+std::string printable(std::string_view text);
+
+// True if the text holds a control character other than tab (NUL included).
+bool hasControlCharacter(std::string_view text);
+
+} // namespace wexel

@@ -1,18 +1,18 @@
 #include "app/InstanceGuard.h"
 
-#include "platform/AppFacts.h"
-
-#include <QCryptographicHash>
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QFile>
 #include <QLocalSocket>
-#include <QLockFile>
 #include <QThread>
-#include <QWidget>
 
 #ifdef Q_OS_WIN
 #include <windows.h>
 #else
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -23,9 +23,21 @@ namespace {
 const QByteArray kRequest = "raise\n";
 const QByteArray kAnswer = "raised ";
 
+#ifndef Q_OS_WIN
+
+// A real folder (not a link), the user's own, closed to everyone else.
+bool isPrivate(const QByteArray& path) {
+    struct stat st {};
+    return ::lstat(path.constData(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == ::getuid() &&
+           (st.st_mode & 077) == 0;
+}
+
+#endif
+
 } // namespace
 
-InstanceGuard::InstanceGuard(QString key, QObject* parent) : QObject(parent), key_(std::move(key)) {
+InstanceGuard::InstanceGuard(QString folder, QObject* parent)
+    : QObject(parent), folder_(std::move(folder)) {
     connect(&server_, &QLocalServer::newConnection, this, [this] {
         while (QLocalSocket* socket = server_.nextPendingConnection()) {
             serve(socket);
@@ -35,88 +47,96 @@ InstanceGuard::InstanceGuard(QString key, QObject* parent) : QObject(parent), ke
 
 InstanceGuard::~InstanceGuard() {
     server_.close();
-    if (lock_) {
-        lock_->unlock();
-    }
-}
-
-QString InstanceGuard::currentUser() {
 #ifdef Q_OS_WIN
-    wchar_t name[256];
-    DWORD size = 256;
-    if (GetUserNameW(name, &size) && size > 0) {
-        return QString::fromWCharArray(name, static_cast<int>(size) - 1);
+    if (lockHandle_ != -1) {
+        CloseHandle(reinterpret_cast<HANDLE>(static_cast<qintptr>(lockHandle_)));
     }
-    return QStringLiteral("unknown");
 #else
-    return QString::number(static_cast<qulonglong>(::getuid()));
+    if (lockHandle_ >= 0) {
+        ::close(lockHandle_);
+    }
 #endif
 }
 
-QString InstanceGuard::keyFor(const QString& title, const QString& user) {
-    // Hashed, so any title and user give a valid, short socket name.
-    const QByteArray hash =
-        QCryptographicHash::hash((title + QChar(0) + user).toUtf8(), QCryptographicHash::Sha256)
-            .toHex()
-            .left(20);
-    return QStringLiteral("wexel-converter-") + QString::fromLatin1(hash);
-}
-
-QString InstanceGuard::defaultKey() {
-    return keyFor(QString::fromLatin1(kAppTitle), currentUser());
+QString InstanceGuard::privateFolder() {
+#ifdef Q_OS_WIN
+    // The temporary folder of a Windows profile is the user's own.
+    return QDir::tempPath();
+#else
+    const QString uid = QString::number(::getuid());
+    const QString runtime = QStringLiteral("/run/user/") + uid;
+    if (isPrivate(QFile::encodeName(runtime))) {
+        return runtime;
+    }
+    const QString own = QStringLiteral("/tmp/wexel-converter-") + uid;
+    const QByteArray path = QFile::encodeName(own);
+    // Made only if missing; one that someone else made is refused below.
+    (void)::mkdir(path.constData(), 0700);
+    return isPrivate(path) ? own : QString();
+#endif
 }
 
 QString InstanceGuard::lockFilePath() const {
-    return QDir(QDir::tempPath()).filePath(key_ + QStringLiteral(".lock"));
+    return folder_.isEmpty() ? QString() : folder_ + QStringLiteral("/wexel-converter.lock");
 }
 
-void InstanceGuard::listen() {
-    // Only the lock holder gets here, so a socket under the name can only be
-    // the leftover of a crashed instance.
-    QLocalServer::removeServer(key_);
-    server_.setSocketOptions(QLocalServer::UserAccessOption);
-    server_.listen(key_);
+QString InstanceGuard::socketPath() const {
+    return folder_.isEmpty() ? QString() : folder_ + QStringLiteral("/wexel-converter.socket");
 }
 
 bool InstanceGuard::claim() {
     if (claimed_) {
         return *claimed_;
     }
-    lock_ = std::make_unique<QLockFile>(lockFilePath());
-    // The lock lasts as long as the instance runs: stale only when its
-    // process is gone, never by age.
-    lock_->setStaleLockTime(0);
-    if (lock_->tryLock(0)) {
-        listen();
-        claimed_ = true;
+    claimed_ = true;
+    if (folder_.isEmpty()) {
+        return true; // no safe place: run unguarded
+    }
+#ifdef Q_OS_WIN
+    const HANDLE h = CreateFileW(reinterpret_cast<const wchar_t*>(lockFilePath().utf16()),
+                                 GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                 nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) {
         return true;
     }
-    if (lock_->error() == QLockFile::LockFailedError) {
+    OVERLAPPED whole{};
+    if (!LockFileEx(h, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &whole)) {
+        CloseHandle(h);
         claimed_ = false;
         return false;
     }
-    // The lock file cannot be used at all (no temporary folder, no rights):
-    // fall back to the server alone. An answering server means another
-    // instance runs.
-    QLocalSocket probe;
-    probe.connectToServer(key_);
-    if (probe.waitForConnected(200)) {
-        probe.disconnectFromServer();
-        claimed_ = false;
-        return false;
+    lockHandle_ = static_cast<int>(reinterpret_cast<qintptr>(h));
+#else
+    const int fd = ::open(QFile::encodeName(lockFilePath()).constData(),
+                          O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fd < 0) {
+        return true;
     }
-    lock_.reset();
-    listen();
-    claimed_ = true;
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        const bool held = errno == EWOULDBLOCK;
+        ::close(fd);
+        claimed_ = !held;
+        return !held;
+    }
+    lockHandle_ = fd;
+#endif
+    // Only the lock holder gets here, so a socket under the name can only be
+    // the leftover of an instance that ended without cleaning up.
+    QLocalServer::removeServer(socketPath());
+    server_.setSocketOptions(QLocalServer::UserAccessOption);
+    server_.listen(socketPath());
     return true;
 }
 
 std::optional<int> InstanceGuard::requestRaise(int timeoutMs) const {
+    if (folder_.isEmpty()) {
+        return std::nullopt;
+    }
     const QDeadlineTimer deadline(timeoutMs);
     QLocalSocket socket;
     // The running instance may hold the lock a moment before it listens.
     while (true) {
-        socket.connectToServer(key_);
+        socket.connectToServer(socketPath());
         if (socket.waitForConnected(static_cast<int>(deadline.remainingTime()))) {
             break;
         }
@@ -165,18 +185,6 @@ void InstanceGuard::serve(QLocalSocket* socket) {
     connect(socket, &QLocalSocket::readyRead, this, handle);
     connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
     handle();
-}
-
-void raiseWindow(QWidget* window) {
-    if (window == nullptr) {
-        return;
-    }
-    if (window->isMinimized()) {
-        window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
-    }
-    window->show();
-    window->raise();
-    window->activateWindow();
 }
 
 } // namespace wexel

@@ -1,23 +1,25 @@
 #pragma once
-// The single-instance guard on local sockets. The running instance holds a
-// lock file and listens on a local server, both named from the application
-// title and the user. A starting process that cannot take the lock is a
-// second instance: it asks the running one, over the server, to raise its
-// window, and ends.
+// The single-instance guard: one running instance per user and machine.
+//
+// The running instance holds a lock on a file and listens on a local socket,
+// both in a folder that only the user can write (see privateFolder()), so no
+// other user can block the lock or answer in the instance's place, and the
+// environment (TMPDIR and the like) has no say in where they are. A starting
+// process that cannot take the lock is a second instance: it asks the running
+// one over the socket to raise its window, and ends. The lock is the system's
+// own file lock, released when its process ends however it ends, so a crashed
+// instance never blocks the next start. Where no private folder can be had,
+// the guard stands aside and the program runs unguarded rather than not at all.
 //
 // Protocol: the client sends "raise\n"; the running instance raises its
 // window and answers "raised N\n", N counting the requests it has served.
-// A lock left by a crashed instance is stale (its process is gone) and is
-// taken over, and the dead server's socket is removed before listening.
 
 #include <QLocalServer>
 #include <QObject>
 #include <QString>
 
-#include <memory>
 #include <optional>
 
-class QLockFile;
 class QLocalSocket;
 class QWidget;
 
@@ -26,25 +28,24 @@ namespace wexel {
 class InstanceGuard : public QObject {
     Q_OBJECT
 public:
-    // `key` names the lock file and the server; by default defaultKey().
-    explicit InstanceGuard(QString key = defaultKey(), QObject* parent = nullptr);
+    // `folder` holds the lock and the socket; by default privateFolder().
+    explicit InstanceGuard(QString folder = privateFolder(), QObject* parent = nullptr);
     ~InstanceGuard() override;
 
-    // Derived from the application title and the user running the program.
-    static QString defaultKey();
-    static QString keyFor(const QString& title, const QString& user);
-    // The user the process runs as: a user id or account name, never read
-    // from the environment.
-    static QString currentUser();
+    // The user's own folder for the lock and the socket: the per-user runtime
+    // folder that the system keeps (/run/user/UID), else /tmp/wexel-converter-UID,
+    // made 0700 if missing. A folder is taken only if it is a real folder
+    // (not a link) owned by the user and closed to everyone else. Empty when
+    // no such folder can be had.
+    static QString privateFolder();
 
-    const QString& key() const { return key_; }
     QString lockFilePath() const;
+    QString socketPath() const;
 
     // Makes this process the running instance: takes the lock and listens.
-    // False when another instance runs. Called once; later calls repeat the
-    // first answer.
+    // False only when another instance runs; true also when the guard cannot
+    // work at all. Called once; later calls repeat the first answer.
     bool claim();
-    bool isRunningInstance() const { return claimed_ && *claimed_; }
     bool isListening() const { return server_.isListening(); }
 
     // Asks the running instance to raise its window. Returns the number its
@@ -56,18 +57,13 @@ signals:
     void raiseRequested();
 
 private:
-    void listen();
     void serve(QLocalSocket* socket);
 
-    QString key_;
-    std::unique_ptr<QLockFile> lock_;
+    QString folder_;
+    int lockHandle_ = -1; // the open, locked lock file
     QLocalServer server_;
     std::optional<bool> claimed_;
     int served_ = 0;
 };
-
-// Brings a window to the front: restores it when minimised, shows, raises
-// and activates it.
-void raiseWindow(QWidget* window);
 
 } // namespace wexel

@@ -1,6 +1,5 @@
 #include "app/ModGlobals.h"
 
-#include "platform/MessageBoxPort.h"
 #include "platform/RuntimeError.h"
 #include "platform/TextFileReader.h"
 #include "tiers/DataFiles.h"
@@ -15,11 +14,12 @@ std::string& HelpFilePath() {
 }
 
 std::string errorBoxText(const std::string& sNumber, const std::string& sDescription,
-                         const std::string& sLocation, const std::string& sMessage) {
+                         const std::string& sLocation, const std::string& sMessage,
+                         const char* lineBreak) {
     const std::string headline = sMessage.empty() ? kGeneralErrorMessage : sMessage;
-    const std::string crlf = "\r\n";
-    return headline + crlf + crlf + "Location:  " + sLocation + crlf + "Error Number:  " + sNumber +
-           crlf + "Description:  " + sDescription;
+    const std::string br = lineBreak;
+    return headline + br + br + "Location:  " + sLocation + br + "Error Number:  " + sNumber + br +
+           "Description:  " + sDescription;
 }
 
 void ReportError(const std::string& sNumber, const std::string& sDescription,
@@ -43,13 +43,12 @@ StartupResult Main(AppFacts& facts, StartupSteps& steps) {
         return StartupResult::Running;
     } catch (const RuntimeError& error) {
         if (error.number() == static_cast<int>(ErrorNumber::CannotCreateComponent)) {
-            MsgBox(kInstallationMessage, facts.title());
+            MsgBox(kInstallationMessage);
         } else {
             reportError(error, "ModGlobals.Main", "");
         }
     } catch (const std::bad_alloc&) {
-        ReportError(std::to_string(static_cast<int>(ErrorNumber::OutOfMemory)),
-                    errorTitle(ErrorNumber::OutOfMemory), "ModGlobals.Main", "");
+        reportError(outOfMemory(), "ModGlobals.Main", "");
     }
     return StartupResult::Failed;
 }

@@ -1,13 +1,13 @@
 #pragma once
 // Start-up and the one error box of the program.
 
-#include "platform/AppFacts.h"
-#include "platform/ErrorReportPort.h"
+#include "platform/Ports.h"
 
 #include <string>
 
 namespace wexel {
 
+inline constexpr const char* kHelpFileName = "WXConvert.hlp";
 inline constexpr const char* kErrorBoxTitle = "Wexel Pricer Error!";
 inline constexpr const char* kGeneralErrorMessage =
     "An error has occurred; please contact technical support.";
@@ -24,9 +24,10 @@ std::string& HelpFilePath();
 void ReportError(const std::string& sNumber, const std::string& sDescription,
                  const std::string& sLocation, const std::string& sMessage);
 
-// The text ReportError shows, line breaks CR LF.
+// The text ReportError shows, its lines broken by `lineBreak`.
 std::string errorBoxText(const std::string& sNumber, const std::string& sDescription,
-                         const std::string& sLocation, const std::string& sMessage);
+                         const std::string& sLocation, const std::string& sMessage,
+                         const char* lineBreak = "\r\n");
 
 // Routes the core's reports to ReportError; Main installs it.
 class ErrorBoxReporter : public ErrorReportPort {

@@ -1,16 +1,22 @@
 #include "app/QtStartupSteps.h"
 
 #include "app/InstanceGuard.h"
+#include "app/Windows.h"
 
 #include <QApplication>
+#include <QWidget>
 
 namespace wexel {
 
 QtStartupSteps::QtStartupSteps(InstanceGuard& guard, std::function<void()> showAbout,
                                std::function<QWidget*()> makeConverter)
     : guard_(guard), showAbout_(std::move(showAbout)), makeConverter_(std::move(makeConverter)) {
-    raiseConnection_ = QObject::connect(&guard_, &InstanceGuard::raiseRequested,
-                                        [this] { raiseRunningWindows(); });
+    // A second instance's request: the converter window comes to the front,
+    // and a modal dialog open over it (About at start, a message) stays on top.
+    raiseConnection_ = QObject::connect(&guard_, &InstanceGuard::raiseRequested, [] {
+        raiseWindow(mainWindow());
+        raiseWindow(QApplication::activeModalWidget());
+    });
 }
 
 QtStartupSteps::~QtStartupSteps() {
@@ -23,25 +29,14 @@ void QtStartupSteps::ShowRunningInstance() {
 }
 
 void QtStartupSteps::showAboutModal() {
-    if (showAbout_) {
-        showAbout_();
-    }
+    showAbout_();
 }
 
 void QtStartupSteps::showConverter() {
-    if (!makeConverter_) {
-        return;
-    }
     QWidget* window = makeConverter_();
-    mainWindow_ = window;
-    if (window != nullptr) {
-        window->show();
-    }
-}
-
-void QtStartupSteps::raiseRunningWindows() {
-    raiseWindow(mainWindow_.data());
-    raiseWindow(QApplication::activeModalWidget());
+    placeOnScreen(window);
+    window->show();
+    setMainWindow(window);
 }
 
 } // namespace wexel

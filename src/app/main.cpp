@@ -2,11 +2,11 @@
 
 #include "app/InstanceGuard.h"
 #include "app/ModGlobals.h"
-#include "app/QtAppFacts.h"
-#include "app/QtMessageBox.h"
+#include "app/QtPorts.h"
 #include "app/QtStartupSteps.h"
+#include "app/Windows.h"
 #include "platform/Numbers.h"
-#include "ui/converter/HelpCommands.h"
+#include "ui/converter/frmQConverter.h"
 #include "ui/info/AppIcon.h"
 #include "ui/info/HelpMenu.h"
 #include "ui/info/HelpViewer.h"
@@ -34,11 +34,11 @@ int main(int argc, char* argv[]) {
 
     wexel::InstanceGuard guard;
     wexel::QtAppFacts facts(guard);
-    wexel::HelpViewerPort help;
+    wexel::HelpSystem help;
     wexel::HelpMenu menu(help);
     wexel::QtStartupSteps steps(
         guard, [] { wexel::frmAbout::showModal(); },
-        [&menu] { return new wexel::frmQConverter(wexel::helpMenuCommands(menu)); });
+        [&menu] { return new wexel::frmQConverter(&menu); });
 
     int status = 0;
     switch (wexel::Main(facts, steps)) {
@@ -52,7 +52,7 @@ int main(int argc, char* argv[]) {
         status = QApplication::exec();
         break;
     }
-    delete steps.mainWindow();
+    delete wexel::mainWindow();
     wexel::setMessageBox(nullptr);
     return status;
 }

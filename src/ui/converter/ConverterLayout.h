@@ -1,28 +1,33 @@
 #pragma once
 // The converter window as designed, and the fitting of that design to the
-// fonts at hand.
+// fonts at hand and to the texts shown.
 //
 // The design is in twips (15 twips = 1 pixel at 96 dpi). Fonts here are wider
 // than the ones the design was drawn for, so each calculator sentence is laid
 // out again from left to right: every piece keeps its reading order and the
 // design's gap to the piece before it, and grows to the width its text needs.
-// Frames and the window then grow to hold what they contain.
+// A result label has room for eleven characters, a whole 32-bit number; a
+// longer result (the exponent form of a large one) widens its label, so that
+// no number is ever shown in part. Frames and the window grow to hold what
+// they contain.
 
 #include "engine/Calculators.h"
 
+#include <QPoint>
 #include <QRect>
-#include <QSize>
 
+#include <array>
 #include <string>
 #include <string_view>
 #include <vector>
 
-namespace wexel::layout {
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QTreeWidget;
+class QWidget;
 
-// Twips to pixels, rounded to the nearest pixel.
-constexpr int px(int twips) {
-    return (twips * 2 + 15) / 30;
-}
+namespace wexel::layout {
 
 enum class PieceKind { Caption, Field, Output };
 
@@ -45,10 +50,7 @@ struct CalculatorDesign {
 // The five calculators of the MSU frame, in reading order.
 const std::vector<CalculatorDesign>& calculatorDesigns();
 
-// The unit frame as designed: size, and the two headings of the tier list.
-inline constexpr int kUnitFrameWidth = 9450;
-inline constexpr int kUnitFrameHeight = 3975;
-inline constexpr int kUnitFrameTop = 600; // where the shown unit frame sits in the window
+// The two headings of the tier list, which belong to the unit frame.
 struct HeadingDesign {
     const char* text; // "MSU" stands for the unit
     int left, top, width, height;
@@ -56,28 +58,43 @@ struct HeadingDesign {
 inline constexpr HeadingDesign kRangeHeading{"MSUs", 1560, 3720, 495, 255};
 inline constexpr HeadingDesign kSlopeHeading{"Wexels/MSU", 2520, 3720, 1455, 255};
 
+// Where the shown unit frame sits in the window.
+QPoint unitFramePosition();
+
 // The text with every "MSU" replaced by `unit`.
 std::string withUnit(std::string_view msuText, std::string_view unit);
 
-// A calculator laid out: the frame's size and each piece's place in it, in
-// the order of CalculatorDesign::pieces.
-struct CalculatorFit {
-    QSize frame;
-    std::vector<QRect> pieces;
+// The widgets that the layout places. Each calculator's pieces are listed in
+// the order of its design's pieces.
+struct UnitWidgets {
+    QWidget* frame = nullptr;
+    std::array<QWidget*, 5> calculators{};
+    std::array<std::vector<QWidget*>, 5> pieces;
+    QLabel* rangeHeading = nullptr;
+    QLabel* slopeHeading = nullptr;
 };
 
-// Lays one calculator out for pieces that need at least `minimum` (in the
-// order of the design's pieces), at least `frameWidth` wide. Fields and
-// outputs of one line share one row height; captions are centred on it.
-CalculatorFit fitCalculator(const CalculatorDesign& design, const std::vector<QSize>& minimum,
-                            int frameWidth = 0);
+struct WindowWidgets {
+    QWidget* central = nullptr;
+    QLabel* typeLabel = nullptr;
+    QComboBox* typeBox = nullptr;
+    std::array<UnitWidgets, 3> units;
+    QTreeWidget* tierList = nullptr;
+    QLabel* directions = nullptr;
+    QPushButton* closeButton = nullptr;
+};
 
-// The space kept after the last piece of a sentence and around a frame.
-inline constexpr int kFrameRightMargin = 120; // twips
-// The smallest gap kept between two pieces of a sentence, where the design
-// lets them touch or overlap.
-inline constexpr int kMinimumPieceGap = 60; // twips
-// The gap between two calculator frames stacked one below the other.
-inline constexpr int kCalculatorGap = 2; // pixels
+// The widths that the results shown now need. A layout made for other
+// widths may cut a result off, and is made again.
+std::vector<int> widthsNeeded(const WindowWidgets& w);
+
+// Places every widget of the window for the texts shown now (the results and
+// the rows of the tier list) and the longest of `notes` (the rounding notes
+// the directions label may hold), and sets the central widget's minimum size
+// to what they need. Returns the widths it made room for.
+std::vector<int> layOutWindow(const WindowWidgets& w, const std::vector<std::string>& notes);
+
+// The window's outer size as designed, in pixels.
+QSize designedWindowSize();
 
 } // namespace wexel::layout

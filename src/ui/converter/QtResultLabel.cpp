@@ -16,8 +16,12 @@ void QtResultLabel::setCaption(const std::string& caption) {
     setText(QString::fromStdString(caption));
 }
 
-void QtResultLabel::setWorking(const std::string& working) {
-    setToolTip(QString::fromStdString(working));
+void QtResultLabel::setWorking(const std::vector<std::string>& lines) {
+    QStringList text;
+    for (const std::string& line : lines) {
+        text.append(QString::fromStdString(line));
+    }
+    setToolTip(text.join(QLatin1Char('\n')));
 }
 
 } // namespace wexel

@@ -7,6 +7,9 @@
 
 #include <QLabel>
 
+#include <string>
+#include <vector>
+
 namespace wexel {
 
 class QtResultLabel : public QLabel, public ResultLabel {
@@ -15,10 +18,9 @@ public:
     explicit QtResultLabel(QWidget* parent = nullptr);
 
     void setCaption(const std::string& caption) override;
-    std::string caption() const { return text().toStdString(); }
 
-    // The working behind the caption; empty for none.
-    void setWorking(const std::string& working);
+    // The working behind the caption, a line each; none for no tooltip.
+    void setWorking(const std::vector<std::string>& lines);
 };
 
 } // namespace wexel

@@ -2,42 +2,35 @@
 
 #include "engine/ModMath.h"
 #include "engine/Working.h"
-#include "platform/ErrorReportPort.h"
 #include "platform/KeyedCollection.h"
-#include "platform/Numbers.h"
-#include "platform/RuntimeError.h"
+#include "platform/Ports.h"
+#include "platform/Text.h"
+#include "tiers/DataFiles.h"
 #include "tiers/TierList.h"
 #include "tiers/TierQueries.h"
-#include "ui/converter/ConverterLayout.h"
 #include "ui/converter/QtResultLabel.h"
 #include "ui/converter/QtTextField.h"
+#include "ui/info/HelpMenu.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QFontMetrics>
 #include <QFrame>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QScrollBar>
 #include <QTreeWidget>
-
-#include <algorithm>
-#include <cstdint>
 
 namespace wexel {
 
 namespace {
 
 constexpr const char* kPrompt = "Select a conversion type...";
-constexpr const char* kDefaultConversion = "WXE007";
 constexpr const char* kSelectionLocation = "frmQconverter.cboConversionType_Click";
 
-constexpr std::array<const char*, 3> kUnitCodes{"MSU", "MSG", "ENG"};
 constexpr std::array<const char*, 3> kUnitFrameNames{"fraMSU", "FraMSG", "fraENG"};
 // The calculator frames of each unit, calculator 1 to 5.
 constexpr std::array<std::array<const char*, 5>, 3> kCalculatorNames{{
@@ -46,7 +39,27 @@ constexpr std::array<std::array<const char*, 5>, 3> kCalculatorNames{{
     {"Frame12", "Frame13", "Frame14", "Frame15", "Frame16"},
 }};
 
+// The Help menu, the one list of its shortcuts: the fields leave these keys
+// to the menu (Ctrl+A opens About rather than selecting a field's text).
+struct MenuEntry {
+    const char* name;
+    const char* caption;
+    QKeyCombination shortcut;
+    void (HelpMenu::*command)();
+};
+const std::array<MenuEntry, 5> kMenu{{
+    {"mnuHowDoI", "&How Do I?", Qt::CTRL | Qt::Key_F1, &HelpMenu::mnuHowDoI_Click},
+    {"mnuWindowHelp", "&Window Help", QKeyCombination(Qt::Key_F1), &HelpMenu::mnuWindowHelp_Click},
+    {"mnuIndex", "&Contents and Index", Qt::SHIFT | Qt::Key_F1, &HelpMenu::mnuIndex_Click},
+    {"mnuContact", "Con&tact Information", Qt::CTRL | Qt::Key_T, &HelpMenu::mnuContact_Click},
+    {"mnuAbout", "&About Wexel Converter", Qt::CTRL | Qt::Key_A, &HelpMenu::mnuAbout_Click},
+}};
+// The separator comes before this entry.
+constexpr std::size_t kMenuLineBefore = 3;
+
 std::string roundingNote(const std::string& unit) {
+    // ENG has no rounding up, and two blanks after "NOTE:" where the others
+    // have three: both as designed.
     if (unit == "ENG") {
         return std::string("NOTE:  When converting Wexels to ENGs, ") +
                "fractional results are rounded down.  " +
@@ -59,6 +72,14 @@ std::string roundingNote(const std::string& unit) {
            "s could be converted to " + "the same number of Wexels.";
 }
 
+std::vector<std::string> allRoundingNotes() {
+    std::vector<std::string> notes;
+    for (const char* unit : kUnitCodes) {
+        notes.push_back(roundingNote(unit));
+    }
+    return notes;
+}
+
 QFont sized(const QFont& base, double points, bool bold = false) {
     QFont font(base);
     font.setPointSizeF(points);
@@ -66,20 +87,9 @@ QFont sized(const QFont& base, double points, bool bold = false) {
     return font;
 }
 
-// Room a field needs around its text: frame and the line edit's own margins.
-constexpr int kFieldTextMargin = 12;
-// Room an output label needs around its text: the sunken border and indent.
-constexpr int kOutputTextMargin = 8;
-// The widest result a label must show: ten digits and a sign.
-constexpr const char* kWidestResult = "-0000000000";
-
-// The design's tier list columns, in pixels.
-constexpr std::array<int, 5> kColumnWidths{35, 55, 18, 55, 49};
-
 } // namespace
 
-frmQConverter::frmQConverter(ConverterCommands commands, QWidget* parent)
-    : QMainWindow(parent), commands_(std::move(commands)) {
+frmQConverter::frmQConverter(HelpMenu* menu, QWidget* parent) : QMainWindow(parent), menu_(menu) {
     setObjectName(QStringLiteral("frmQConverter"));
     setWindowTitle(QStringLiteral("Wexel Converter"));
     buildWindow();
@@ -88,31 +98,24 @@ frmQConverter::frmQConverter(ConverterCommands commands, QWidget* parent)
 
 frmQConverter::~frmQConverter() = default;
 
-QPoint frmQConverter::unitFramePosition() const {
-    for (const UnitFrame& u : units_) {
-        if (!u.frame->isHidden()) {
-            return u.frame->pos();
-        }
-    }
-    return {};
-}
-
 // ---------------------------------------------------------------------------
 // Building
 
 void frmQConverter::buildWindow() {
-    central_ = new QWidget(this);
-    central_->setObjectName(QStringLiteral("centralWidget"));
-    setCentralWidget(central_);
+    auto* central = new QWidget(this);
+    central->setObjectName(QStringLiteral("centralWidget"));
+    setCentralWidget(central);
+    widgets_.central = central;
 
     const QFont base = QApplication::font();
-    central_->setFont(sized(base, 8.25));
+    central->setFont(sized(base, 8.25));
 
-    lblConversionType_ = new QLabel(QStringLiteral("Conversion Type:"), central_);
-    lblConversionType_->setObjectName(QStringLiteral("lblConversionType"));
-    lblConversionType_->setFont(sized(base, 9.75));
+    widgets_.typeLabel = new QLabel(QStringLiteral("Conversion Type:"), central);
+    widgets_.typeLabel->setObjectName(QStringLiteral("lblConversionType"));
+    widgets_.typeLabel->setFont(sized(base, 9.75));
 
-    cboConversionType_ = new QComboBox(central_);
+    cboConversionType_ = new QComboBox(central);
+    widgets_.typeBox = cboConversionType_;
     cboConversionType_->setObjectName(QStringLiteral("cboConversionType"));
     cboConversionType_->setEditable(false);
     cboConversionType_->setFont(sized(base, 9.75));
@@ -135,7 +138,8 @@ void frmQConverter::buildWindow() {
         buildUnitFrame(static_cast<Unit>(unit));
     }
 
-    lstSlope_ = new QTreeWidget(central_);
+    lstSlope_ = new QTreeWidget(central);
+    widgets_.tierList = lstSlope_;
     lstSlope_->setObjectName(QStringLiteral("lstSlope"));
     lstSlope_->setFont(sized(base, 8.25));
     lstSlope_->setColumnCount(5);
@@ -149,7 +153,8 @@ void frmQConverter::buildWindow() {
     lstSlope_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     lstSlope_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 
-    lblDirections_ = new QLabel(central_);
+    lblDirections_ = new QLabel(central);
+    widgets_.directions = lblDirections_;
     lblDirections_->setObjectName(QStringLiteral("lblDirections"));
     lblDirections_->setFont(sized(base, 8.25, true));
     lblDirections_->setWordWrap(true);
@@ -158,10 +163,11 @@ void frmQConverter::buildWindow() {
     palette.setColor(QPalette::WindowText, QColor(64, 64, 0));
     lblDirections_->setPalette(palette);
 
-    cmdClose_ = new QPushButton(QStringLiteral("Close"), central_);
-    cmdClose_->setObjectName(QStringLiteral("cmdClose"));
-    cmdClose_->setFont(sized(base, 8.25));
-    connect(cmdClose_, &QPushButton::clicked, this, [this] { cmdClose_Click(); });
+    auto* cmdClose = new QPushButton(QStringLiteral("Close"), central);
+    widgets_.closeButton = cmdClose;
+    cmdClose->setObjectName(QStringLiteral("cmdClose"));
+    cmdClose->setFont(sized(base, 8.25));
+    connect(cmdClose, &QPushButton::clicked, this, &QWidget::close);
 
     // Tab order: the fields in reading order, unit by unit, then Close, then the list.
     QWidget* previous = cboConversionType_;
@@ -171,51 +177,31 @@ void frmQConverter::buildWindow() {
             previous = field;
         }
     }
-    setTabOrder(previous, cmdClose_);
-    setTabOrder(cmdClose_, lstSlope_);
+    setTabOrder(previous, cmdClose);
+    setTabOrder(cmdClose, lstSlope_);
 
-    layOut();
+    laidOutFor_ = layout::layOutWindow(widgets_, allRoundingNotes());
 }
 
 void frmQConverter::buildMenu() {
     QMenu* help = menuBar()->addMenu(QStringLiteral("  &Help"));
     help->setObjectName(QStringLiteral("mnuHelp"));
     help->menuAction()->setObjectName(QStringLiteral("mnuHelpAction"));
-
-    struct Entry {
-        const char* name;
-        const char* caption;
-        QKeySequence shortcut;
-        std::function<void()> ConverterCommands::*command;
-    };
-    const std::array<Entry, 5> entries{{
-        {"mnuHowDoI", "&How Do I?", QKeySequence(Qt::CTRL | Qt::Key_F1),
-         &ConverterCommands::howDoI},
-        {"mnuWindowHelp", "&Window Help", QKeySequence(Qt::Key_F1), &ConverterCommands::windowHelp},
-        {"mnuIndex", "&Contents and Index", QKeySequence(Qt::SHIFT | Qt::Key_F1),
-         &ConverterCommands::contentsAndIndex},
-        {"mnuContact", "Con&tact Information", QKeySequence(Qt::CTRL | Qt::Key_T),
-         &ConverterCommands::contact},
-        {"mnuAbout", "&About Wexel Converter", QKeySequence(Qt::CTRL | Qt::Key_A),
-         &ConverterCommands::about},
-    }};
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        const Entry& e = entries[i];
-        if (i == 3) {
-            QAction* line = help->addSeparator();
-            line->setObjectName(QStringLiteral("mnuLine"));
+    for (std::size_t i = 0; i < kMenu.size(); ++i) {
+        const MenuEntry& e = kMenu[i];
+        if (i == kMenuLineBefore) {
+            help->addSeparator()->setObjectName(QStringLiteral("mnuLine"));
         }
         QAction* action = help->addAction(QString::fromLatin1(e.caption));
         action->setObjectName(QString::fromLatin1(e.name));
-        action->setShortcut(e.shortcut);
+        action->setShortcut(QKeySequence(e.shortcut));
         action->setShortcutContext(Qt::WindowShortcut);
         // The window holds the action too, so its shortcut works while the
         // menu is closed.
         addAction(action);
-        const auto command = e.command;
-        connect(action, &QAction::triggered, this, [this, command] {
-            if (commands_.*command) {
-                (commands_.*command)();
+        connect(action, &QAction::triggered, this, [this, command = e.command] {
+            if (menu_ != nullptr) {
+                (menu_->*command)();
             }
         });
     }
@@ -223,44 +209,46 @@ void frmQConverter::buildMenu() {
 
 void frmQConverter::buildUnitFrame(Unit unit) {
     UnitFrame& u = units_[unit];
+    layout::UnitWidgets& w = widgets_.units[unit];
     u.code = kUnitCodes[unit];
     const std::string code = u.code;
     const QFont base = QApplication::font();
     const QFont captionFont = sized(base, 8.25);
-    const QFont fieldFont = sized(base, 9.75);
-    const QFont outputFont = sized(base, 9.75, true);
 
-    u.frame = new QFrame(central_);
-    u.frame->setObjectName(QString::fromLatin1(kUnitFrameNames[unit]));
-    u.frame->setFrameShape(QFrame::NoFrame);
-    u.frame->hide();
+    QList<QKeySequence> menuKeys;
+    for (const MenuEntry& e : kMenu) {
+        menuKeys.append(QKeySequence(e.shortcut));
+    }
 
-    const QList<QKeySequence> menuKeys{
-        QKeySequence(Qt::CTRL | Qt::Key_F1), QKeySequence(Qt::Key_F1),
-        QKeySequence(Qt::SHIFT | Qt::Key_F1), QKeySequence(Qt::CTRL | Qt::Key_T),
-        QKeySequence(Qt::CTRL | Qt::Key_A)};
+    auto* frame = new QFrame(widgets_.central);
+    w.frame = frame;
+    frame->setObjectName(QString::fromLatin1(kUnitFrameNames[unit]));
+    frame->setFrameShape(QFrame::NoFrame);
+    frame->hide();
 
     const auto& designs = layout::calculatorDesigns();
     for (std::size_t c = 0; c < designs.size(); ++c) {
-        auto* calculator = new QFrame(u.frame);
+        auto* calculator = new QFrame(frame);
         calculator->setObjectName(QString::fromLatin1(kCalculatorNames[unit][c]));
         calculator->setFrameShape(QFrame::StyledPanel);
         calculator->setFrameShadow(QFrame::Sunken);
-        u.calculators[c] = calculator;
+        w.calculators[c] = calculator;
         for (const layout::PieceDesign& piece : designs[c].pieces) {
             const QString text = QString::fromStdString(layout::withUnit(piece.text, code));
+            QWidget* widget = nullptr;
             switch (piece.kind) {
             case layout::PieceKind::Caption: {
                 auto* label = new QLabel(text, calculator);
                 label->setFont(captionFont);
                 label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+                widget = label;
                 break;
             }
             case layout::PieceKind::Field: {
                 auto* field = new QtTextField(calculator);
                 const auto slot = static_cast<PanelField>(piece.slot);
                 field->setObjectName(text);
-                field->setFont(fieldFont);
+                field->setFont(sized(base, 9.75));
                 field->setMaxLength(panelFieldMaxLength(slot));
                 field->setText(QStringLiteral("0"));
                 field->setMenuShortcuts(menuKeys);
@@ -270,186 +258,43 @@ void frmQConverter::buildUnitFrame(Unit unit) {
                         [this, unit, slot] { Field_Change(unit, slot); });
                 connect(field, &QtTextField::gotFocus, this,
                         [this, field] { Field_GotFocus(*field); });
+                widget = field;
                 break;
             }
             case layout::PieceKind::Output: {
                 auto* label = new QtResultLabel(calculator);
                 const auto slot = static_cast<PanelLabel>(piece.slot);
                 label->setObjectName(text);
-                label->setFont(outputFont);
+                label->setFont(sized(base, 9.75, true));
                 label->setText(QStringLiteral("0"));
                 u.labels[slot] = label;
                 u.panel.labels[slot] = label;
+                widget = label;
                 break;
             }
             }
+            w.pieces[c].push_back(widget);
         }
     }
 
-    u.rangeHeading = new QLabel(
-        QString::fromStdString(layout::withUnit(layout::kRangeHeading.text, code)), u.frame);
-    u.slopeHeading = new QLabel(
-        QString::fromStdString(layout::withUnit(layout::kSlopeHeading.text, code)), u.frame);
-    u.rangeHeading->setFont(captionFont);
-    u.slopeHeading->setFont(captionFont);
+    w.rangeHeading = new QLabel(
+        QString::fromStdString(layout::withUnit(layout::kRangeHeading.text, code)), frame);
+    w.slopeHeading = new QLabel(
+        QString::fromStdString(layout::withUnit(layout::kSlopeHeading.text, code)), frame);
+    w.rangeHeading->setFont(captionFont);
+    w.slopeHeading->setFont(captionFont);
 }
 
-// Lays every piece out at its measured width with the design's gaps, then
-// sizes frames and window to hold them.
-void frmQConverter::layOut() {
-    using layout::px;
-    const auto& designs = layout::calculatorDesigns();
-
-    // Every unit frame is laid out for the widest of the three, so switching
-    // units leaves the window as it is.
-    int calculatorWidth = px(designs.front().width);
-    std::array<std::array<std::vector<QSize>, 5>, UnitCount> minimums;
-    for (int unit = 0; unit < UnitCount; ++unit) {
-        for (std::size_t c = 0; c < designs.size(); ++c) {
-            const QObjectList& children = units_[unit].calculators[c]->children();
-            std::vector<QSize>& minimum = minimums[unit][c];
-            for (QObject* child : children) {
-                auto* widget = qobject_cast<QWidget*>(child);
-                if (widget == nullptr) {
-                    continue;
-                }
-                const QFontMetrics fm(widget->font());
-                if (auto* field = qobject_cast<QtTextField*>(widget)) {
-                    const QString widest(field->maxLength(), QLatin1Char('0'));
-                    minimum.emplace_back(fm.horizontalAdvance(widest) + kFieldTextMargin,
-                                         std::max(fm.height() + 6, field->sizeHint().height()));
-                } else if (qobject_cast<QtResultLabel*>(widget) != nullptr) {
-                    minimum.emplace_back(fm.horizontalAdvance(QString::fromLatin1(kWidestResult)) +
-                                             kOutputTextMargin,
-                                         fm.height() + 6);
-                } else if (auto* label = qobject_cast<QLabel*>(widget)) {
-                    minimum.emplace_back(fm.horizontalAdvance(label->text()) + 2, fm.height());
-                }
-            }
-            const layout::CalculatorFit fit = layout::fitCalculator(designs[c], minimum);
-            calculatorWidth = std::max(calculatorWidth, fit.frame.width());
-        }
+void frmQConverter::keepTextsWhole(bool tierListChanged) {
+    if (!tierListChanged && layout::widthsNeeded(widgets_) == laidOutFor_) {
+        return;
     }
-
-    int unitFrameWidth = 0;
-    int unitFrameHeight = 0;
-    for (int unit = 0; unit < UnitCount; ++unit) {
-        UnitFrame& u = units_[unit];
-        int below = 0; // bottom of the calculator above
-        for (std::size_t c = 0; c < designs.size(); ++c) {
-            const layout::CalculatorFit fit =
-                layout::fitCalculator(designs[c], minimums[unit][c], calculatorWidth);
-            int index = 0;
-            for (QObject* child : u.calculators[c]->children()) {
-                if (auto* widget = qobject_cast<QWidget*>(child)) {
-                    widget->setGeometry(fit.pieces[static_cast<std::size_t>(index++)]);
-                }
-            }
-            const int top = c == 0 ? px(designs[c].top)
-                                   : std::max(px(designs[c].top), below + layout::kCalculatorGap);
-            u.calculators[c]->setGeometry(px(designs[c].left), top, fit.frame.width(),
-                                          fit.frame.height());
-            below = top + fit.frame.height();
-        }
-        const int headingTop = std::max(px(layout::kRangeHeading.top), below + 2);
-        for (auto [label, design] : {std::pair{u.rangeHeading, layout::kRangeHeading},
-                                     std::pair{u.slopeHeading, layout::kSlopeHeading}}) {
-            const QFontMetrics fm(label->font());
-            label->setGeometry(px(design.left), headingTop,
-                               std::max(px(design.width), fm.horizontalAdvance(label->text()) + 2),
-                               std::max(px(design.height), fm.height()));
-        }
-        const int width = std::max(layout::px(layout::kUnitFrameWidth),
-                                   px(designs.front().left) + calculatorWidth +
-                                       px(layout::kFrameRightMargin) / 2);
-        const int height = std::max(layout::px(layout::kUnitFrameHeight),
-                                    u.rangeHeading->geometry().bottom() + 1 + 2);
-        u.frame->resize(width, height);
-        unitFrameWidth = std::max(unitFrameWidth, width);
-        unitFrameHeight = std::max(unitFrameHeight, height);
+    laidOutFor_ = layout::layOutWindow(widgets_, allRoundingNotes());
+    // The window follows its content, unless the user has sized it.
+    if (size() == autoSize_) {
+        autoSize_ = layout::designedWindowSize().expandedTo(minimumSizeHint());
+        resize(autoSize_);
     }
-    for (UnitFrame& u : units_) {
-        u.frame->resize(unitFrameWidth, unitFrameHeight);
-    }
-
-    // The bottom strip moves down by what the unit frame grew.
-    const int shift = std::max(0, px(layout::kUnitFrameTop) + unitFrameHeight -
-                                      (px(layout::kUnitFrameTop) + px(layout::kUnitFrameHeight)));
-    unitFrameBottom_ = px(layout::kUnitFrameTop) + unitFrameHeight;
-
-    // Tier list: columns wide enough for their texts, the list as wide as
-    // its columns and the scroll bar.
-    const QFontMetrics listFm(lstSlope_->font());
-    std::array<int, 5> columns = kColumnWidths;
-    columns[0] = std::max(columns[0], listFm.horizontalAdvance(QStringLiteral("Tier W")) + 10);
-    columns[1] = std::max(columns[1], listFm.horizontalAdvance(QStringLiteral("0000000")) + 10);
-    columns[2] = std::max(columns[2], listFm.horizontalAdvance(QStringLiteral("-")) + 10);
-    columns[3] = std::max(columns[3], listFm.horizontalAdvance(QStringLiteral("0000000")) + 10);
-    columns[4] = std::max(columns[4], listFm.horizontalAdvance(QStringLiteral("0.0000")) + 10);
-    int columnsWidth = 0;
-    for (int i = 0; i < 5; ++i) {
-        lstSlope_->setColumnWidth(i, columns[static_cast<std::size_t>(i)]);
-        columnsWidth += lstSlope_->columnWidth(i);
-    }
-    lstSlope_->ensurePolished();
-    lstSlope_->verticalScrollBar()->ensurePolished();
-    const int scrollBar =
-        std::max(lstSlope_->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, lstSlope_),
-                 lstSlope_->verticalScrollBar()->sizeHint().width());
-    const int listWidth =
-        std::max(px(3495), columnsWidth + scrollBar + 2 * lstSlope_->frameWidth() + 4);
-    lstSlope_->setGeometry(px(360), px(4560) + shift, listWidth, px(1815));
-    // The headings stand over the range and the slope columns of the list.
-    for (UnitFrame& u : units_) {
-        const int rangeLeft = px(360) + lstSlope_->frameWidth() + columns[0];
-        const int slopeLeft = rangeLeft + columns[1] + columns[2] + columns[3];
-        QRect range = u.rangeHeading->geometry();
-        range.moveLeft(std::max(range.left(), rangeLeft));
-        u.rangeHeading->setGeometry(range);
-        QRect slope = u.slopeHeading->geometry();
-        slope.moveLeft(std::max({slope.left(), slopeLeft, range.right() + 5}));
-        u.slopeHeading->setGeometry(slope);
-    }
-
-    // Directions: tall enough for the longest of the three notes.
-    const int directionsLeft = std::max(px(4080), lstSlope_->geometry().right() + 1 + px(225));
-    const int directionsWidth = std::max(px(5175), unitFrameWidth - directionsLeft - px(180));
-    const QFontMetrics noteFm(lblDirections_->font());
-    int noteHeight = px(1035);
-    for (const char* unit : kUnitCodes) {
-        const QRect needed =
-            noteFm.boundingRect(QRect(0, 0, directionsWidth, 10000), Qt::TextWordWrap,
-                                QString::fromStdString(roundingNote(unit)));
-        noteHeight = std::max(noteHeight, needed.height() + 4);
-    }
-    lblDirections_->setGeometry(directionsLeft, px(4680) + shift, directionsWidth, noteHeight);
-
-    const QFontMetrics buttonFm(cmdClose_->font());
-    const int buttonWidth = std::max(px(975), buttonFm.horizontalAdvance(cmdClose_->text()) + 20);
-    const int buttonTop =
-        std::max(px(5880) + shift, lblDirections_->geometry().bottom() + 1 + px(165));
-    cmdClose_->setGeometry(directionsLeft + directionsWidth - buttonWidth, buttonTop, buttonWidth,
-                           std::max(px(495), cmdClose_->sizeHint().height()));
-
-    layOutTopStrip();
-
-    // The window: the design's outer size, or what its content needs.
-    const int contentWidth = std::max({unitFrameWidth, cmdClose_->geometry().right() + 1 + px(180),
-                                       cboConversionType_->geometry().right() + 1 + px(120)});
-    const int contentHeight =
-        std::max(lstSlope_->geometry().bottom(), cmdClose_->geometry().bottom()) + 1 + px(180);
-    central_->setMinimumSize(contentWidth, contentHeight);
-}
-
-void frmQConverter::layOutTopStrip() {
-    using layout::px;
-    const QFontMetrics fm(lblConversionType_->font());
-    const int labelWidth = std::max(px(1695), fm.horizontalAdvance(lblConversionType_->text()) + 4);
-    const int boxHeight = cboConversionType_->sizeHint().height();
-    const int boxLeft = std::max(px(2280), px(480) + labelWidth + px(105));
-    lblConversionType_->setGeometry(px(480), px(60), labelWidth, boxHeight);
-    cboConversionType_->setGeometry(
-        boxLeft, px(60), std::max(px(3735), cboConversionType_->sizeHint().width()), boxHeight);
 }
 
 // ---------------------------------------------------------------------------
@@ -467,11 +312,9 @@ void frmQConverter::Form_Load() {
             cboConversionType_->addItem(QString::fromStdString(entry.item));
         }
     }
-    layOutTopStrip();
-    const int width = std::max(layout::px(9555), central_->minimumWidth());
-    const int height =
-        std::max(layout::px(7275), central_->minimumHeight() + menuBar()->sizeHint().height());
-    resize(width, height);
+    laidOutFor_ = layout::layOutWindow(widgets_, allRoundingNotes());
+    autoSize_ = layout::designedWindowSize().expandedTo(minimumSizeHint());
+    resize(autoSize_);
     selectEntry(0);
     bCalcEnabled = true;
 }
@@ -514,10 +357,11 @@ void frmQConverter::cboConversionType_Click() {
     } catch (const RuntimeError& error) {
         reportError(error, kSelectionLocation, "");
     }
+    keepTextsWhole(true);
 }
 
 void frmQConverter::SetValues(std::string& name) {
-    units_[UnitMSU].frame->hide();
+    widgets_.units[UnitMSU].frame->hide();
     const bool prompt = name == kPrompt;
     if (prompt) {
         name = kDefaultConversion;
@@ -537,7 +381,7 @@ void frmQConverter::SetValues(std::string& name) {
 
     int shown = -1;
     for (int unit = 0; unit < UnitCount; ++unit) {
-        if (name == kUnitCodes[static_cast<std::size_t>(unit)]) {
+        if (name == kUnitCodes[unit]) {
             shown = unit;
         }
     }
@@ -546,33 +390,31 @@ void frmQConverter::SetValues(std::string& name) {
     }
     UnitFrame& u = units_[static_cast<std::size_t>(shown)];
 
+    // Carry the numbers over from the unit shown before, field by field.
     for (const UnitFrame& from : units_) {
         if (&from != &u && LastUnitsShown == from.code) {
-            for (int k = 0; k < PanelFieldCount; ++k) {
-                u.fields[static_cast<std::size_t>(k)]->setText(
-                    from.fields[static_cast<std::size_t>(k)]->text());
+            for (std::size_t k = 0; k < PanelFieldCount; ++k) {
+                u.fields[k]->setText(from.fields[k]->text());
             }
         }
     }
 
     lblDirections_->setText(QString::fromStdString(roundingNote(name)));
-    u.frame->move(0, layout::px(layout::kUnitFrameTop));
+    QWidget* frame = widgets_.units[static_cast<std::size_t>(shown)].frame;
+    frame->move(layout::unitFramePosition());
     for (int k = 0; k < PanelFieldCount; ++k) {
         Field_Change(static_cast<Unit>(shown), static_cast<PanelField>(k));
     }
 
-    u.frame->show();
-    // The two others are hidden in the order of the original window.
+    frame->show();
+    // The two others are hidden in the order of the original window, ENG's
+    // before MSU's when ENG is shown: kept as designed.
     static constexpr std::array<std::array<int, 2>, 3> hideOrder{
         {{UnitMSG, UnitENG}, {UnitMSU, UnitENG}, {UnitMSG, UnitMSU}}};
     for (int other : hideOrder[static_cast<std::size_t>(shown)]) {
-        units_[static_cast<std::size_t>(other)].frame->hide();
+        widgets_.units[static_cast<std::size_t>(other)].frame->hide();
     }
     LastUnitsShown = name;
-}
-
-void frmQConverter::cmdClose_Click() {
-    close();
 }
 
 void frmQConverter::closeEvent(QCloseEvent* event) {
@@ -585,8 +427,8 @@ void frmQConverter::Form_Unload() {
         return;
     }
     unloaded_ = true;
-    if (commands_.unload) {
-        commands_.unload();
+    if (menu_ != nullptr) {
+        menu_->unload();
     }
     // The program ends with this window, whatever else is open.
     for (QWidget* widget : QApplication::topLevelWidgets()) {
@@ -606,28 +448,31 @@ void frmQConverter::Field_Change(Unit unit, PanelField field) {
     }
     panelFieldChanged(units_[unit].panel, field, conversionName());
     showWorking(unit, field);
+    keepTextsWhole();
 }
 
 void frmQConverter::Field_GotFocus(QtTextField& field) {
-    field.port().setSelection(0, 0);
     field.port().setSelection(0, characterCount(field.port().text()));
 }
 
 // The tooltips of calculators 1 and 2 show the working behind their result.
 void frmQConverter::showWorking(Unit unit, PanelField field) {
-    UnitFrame& u = units_[unit];
-    const auto working = [](QtResultLabel* label, const std::string& text) {
-        label->setWorking(label->text() == QLatin1String("ERR") ? std::string() : text);
-    };
+    const UnitFrame& u = units_[unit];
+    QtResultLabel* label = nullptr;
+    std::vector<std::string> working;
     if (field == FieldCalc1Capacity) {
-        working(u.labels[LabelCalc1Wexels],
-                explainCapacityToWexels(u.fields[field]->text().toStdString(), conversionName(),
-                                        u.code));
+        label = u.labels[LabelCalc1Wexels];
+        working = explainToWexels(u.fields[field]->text().toStdString(), conversionName());
     } else if (field == FieldCalc2Wexels) {
-        working(u.labels[LabelCalc2Capacity],
-                explainWexelsToCapacity(u.fields[field]->text().toStdString(), conversionName(),
-                                        u.code));
+        label = u.labels[LabelCalc2Capacity];
+        working = explainToCapacity(u.fields[field]->text().toStdString(), conversionName());
+    } else {
+        return;
     }
+    if (label->text() == QLatin1String("ERR")) {
+        working.clear();
+    }
+    label->setWorking(working);
 }
 
 } // namespace wexel

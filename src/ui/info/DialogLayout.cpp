@@ -7,17 +7,8 @@
 #include <QVariant>
 
 #include <algorithm>
-#include <cmath>
 
 namespace wexel {
-
-int twipsToPixels(int twips) {
-    return static_cast<int>(std::lround(twips / 15.0));
-}
-
-QRect twipsRect(int left, int top, int width, int height) {
-    return {twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height)};
-}
 
 namespace {
 

@@ -1,6 +1,6 @@
 #pragma once
 // Placing controls from twips and making sure their text fits the font that
-// is really there: the dialogs are drawn for Arial and MS Sans Serif, which
+// is really there: the windows are drawn for Arial and MS Sans Serif, which
 // many systems substitute with wider faces.
 
 #include <QFont>
@@ -12,9 +12,14 @@ class QWidget;
 
 namespace wexel {
 
-// Twips (1/1440 inch) to pixels at 96 dots per inch: 15 twips a pixel.
-int twipsToPixels(int twips);
-QRect twipsRect(int left, int top, int width, int height);
+// Twips (1/1440 inch) to pixels at 96 dots per inch: 15 twips a pixel,
+// rounded to the nearest pixel (a half away from zero).
+constexpr int twipsToPixels(int twips) {
+    return twips >= 0 ? (twips * 2 + 15) / 30 : -((-twips * 2 + 15) / 30);
+}
+inline QRect twipsRect(int left, int top, int width, int height) {
+    return {twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height)};
+}
 
 // A font by family and point size. When the family is missing, a face of
 // the same widths is taken if there is one (Liberation Sans, Arimo or Nimbus

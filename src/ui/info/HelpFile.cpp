@@ -1,12 +1,12 @@
 #include "ui/info/HelpFile.h"
 
 #include "platform/RuntimeError.h"
+#include "platform/TextFileReader.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <QRegularExpression>
 
 #include <algorithm>
+#include <map>
 
 namespace wexel {
 
@@ -22,19 +22,24 @@ QString decodeEntities(QString text) {
     return text;
 }
 
-QString attribute(const QString& attributes, const QString& name) {
-    const QRegularExpression pattern(QStringLiteral("(?:^|\\s)%1\\s*=\\s*\"([^\"]*)\"").arg(name),
-                                     QRegularExpression::CaseInsensitiveOption);
-    const QRegularExpressionMatch match = pattern.match(attributes);
-    return match.hasMatch() ? match.captured(1) : QString();
+// The attributes of a tag, by lower-case name, entities decoded.
+std::map<QString, QString> attributes(const QString& tag) {
+    static const QRegularExpression pattern(QStringLiteral("([A-Za-z-]+)\\s*=\\s*\"([^\"]*)\""));
+    std::map<QString, QString> found;
+    for (auto it = pattern.globalMatch(tag); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        found.emplace(m.captured(1).toLower(), decodeEntities(m.captured(2)));
+    }
+    return found;
 }
 
+// The text between the first <tag ...> and the </tag> after it, or empty.
 QString elementText(const QString& text, const QString& tag) {
-    const QRegularExpression pattern(QStringLiteral("<%1\\b[^>]*>(.*?)</%1\\s*>").arg(tag),
-                                     QRegularExpression::CaseInsensitiveOption |
-                                         QRegularExpression::DotMatchesEverythingOption);
-    const QRegularExpressionMatch match = pattern.match(text);
-    return match.hasMatch() ? match.captured(1) : QString();
+    const qsizetype open = text.indexOf(QLatin1Char('<') + tag, 0, Qt::CaseInsensitive);
+    const qsizetype start = open < 0 ? -1 : text.indexOf(QLatin1Char('>'), open);
+    const qsizetype end =
+        start < 0 ? -1 : text.indexOf(QStringLiteral("</") + tag, start, Qt::CaseInsensitive);
+    return end < 0 ? QString() : text.mid(start + 1, end - start - 1);
 }
 
 bool isContextNumber(const QString& text) {
@@ -42,19 +47,37 @@ bool isContextNumber(const QString& text) {
            std::all_of(text.begin(), text.end(), [](QChar c) { return c.isDigit(); });
 }
 
+// Refuses a topic whose blocks nest deeper than the text layout handles in
+// good time: it slows down steeply with nesting, tables worst of all.
+void checkNesting(const HelpTopic& topic) {
+    static const QRegularExpression tag(QStringLiteral("<(/?)(div|table|ul|ol|dl|blockquote)\\b"),
+                                        QRegularExpression::CaseInsensitiveOption);
+    int depth = 0;
+    int tables = 0;
+    for (auto it = tag.globalMatch(topic.body); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        const bool closing = !m.capturedView(1).isEmpty();
+        const bool table =
+            m.capturedView(2).compare(QLatin1String("table"), Qt::CaseInsensitive) == 0;
+        depth = std::max(0, depth + (closing ? -1 : 1));
+        if (table) {
+            tables = std::max(0, tables + (closing ? -1 : 1));
+        }
+        if (depth > kMaxHelpNesting || tables > kMaxHelpTableNesting) {
+            raise(ErrorNumber::PathFileAccess,
+                  "the help topic " + std::to_string(topic.context) + " nests " +
+                      (tables > kMaxHelpTableNesting
+                           ? "tables more than " + std::to_string(kMaxHelpTableNesting)
+                           : "blocks more than " + std::to_string(kMaxHelpNesting)) +
+                      " deep");
+        }
+    }
+}
+
 } // namespace
 
 HelpFile HelpFile::load(const std::string& path) {
-    const QString name = QString::fromStdString(path);
-    const QFileInfo info(name);
-    if (name.isEmpty() || !info.exists()) {
-        raise(ErrorNumber::FileNotFound, path);
-    }
-    QFile file(name);
-    if (info.isDir() || !file.open(QIODevice::ReadOnly)) {
-        raise(ErrorNumber::PathFileAccess, path);
-    }
-    HelpFile help = parse(QString::fromUtf8(file.readAll()));
+    HelpFile help = parse(QString::fromUtf8(readRegularFile(path, kMaxHelpFileBytes)));
     if (help.topics_.empty()) {
         raise(ErrorNumber::PathFileAccess, path + " is not a help file");
     }
@@ -63,45 +86,58 @@ HelpFile HelpFile::load(const std::string& path) {
 
 HelpFile HelpFile::parse(const QString& source) {
     // Comments may show the format itself; they are no topics.
-    static const QRegularExpression comment(QStringLiteral("<!--.*?-->"),
-                                            QRegularExpression::DotMatchesEverythingOption);
-    QString text = source;
-    text.remove(comment);
+    QString text;
+    text.reserve(source.size());
+    for (qsizetype from = 0; from < source.size();) {
+        const qsizetype open = source.indexOf(QLatin1String("<!--"), from);
+        if (open < 0) {
+            text += QStringView(source).mid(from);
+            break;
+        }
+        text += QStringView(source).mid(from, open - from);
+        const qsizetype close = source.indexOf(QLatin1String("-->"), open + 4);
+        from = close < 0 ? source.size() : close + 3;
+    }
 
     HelpFile help;
     help.title_ = decodeEntities(elementText(text, QStringLiteral("title")).simplified());
     help.style_ = elementText(text, QStringLiteral("style"));
 
-    static const QRegularExpression opening(QStringLiteral("<section\\b([^>]*)>"),
-                                            QRegularExpression::CaseInsensitiveOption);
-    static const QRegularExpression closing(QStringLiteral("</section\\s*>"),
-                                            QRegularExpression::CaseInsensitiveOption);
-    qsizetype from = 0;
-    while (true) {
-        const QRegularExpressionMatch open = opening.match(text, from);
-        if (!open.hasMatch()) {
+    std::map<unsigned long, std::size_t> seen;
+    const QLatin1String opening("<section"), closing("</section");
+    for (qsizetype from = 0;;) {
+        const qsizetype open = text.indexOf(opening, from, Qt::CaseInsensitive);
+        const qsizetype tagEnd = open < 0 ? -1 : text.indexOf(QLatin1Char('>'), open);
+        if (tagEnd < 0) {
             break;
         }
-        const qsizetype bodyStart = open.capturedEnd();
-        const QRegularExpressionMatch close = closing.match(text, bodyStart);
-        const qsizetype bodyEnd = close.hasMatch() ? close.capturedStart() : text.size();
-        from = close.hasMatch() ? close.capturedEnd() : text.size();
+        const qsizetype close = text.indexOf(closing, tagEnd, Qt::CaseInsensitive);
+        const qsizetype bodyEnd = close < 0 ? text.size() : close;
+        from = close < 0 ? text.size() : close + closing.size();
 
-        const QString id = attribute(open.captured(1), QStringLiteral("id"));
+        std::map<QString, QString> found =
+            attributes(text.mid(open + opening.size(), tagEnd - open - opening.size()));
+        const QString id = found[QStringLiteral("id")];
         if (!isContextNumber(id)) {
             continue;
         }
         HelpTopic topic;
         topic.context = id.toULong();
         // The first topic of a number wins, as a help compiler would keep it.
-        if (help.topic(topic.context) != nullptr) {
+        if (!seen.emplace(topic.context, help.topics_.size()).second) {
             continue;
         }
-        topic.title = decodeEntities(attribute(open.captured(1), QStringLiteral("title")));
+        topic.title = found[QStringLiteral("title")];
         if (topic.title.isEmpty()) {
             topic.title = QStringLiteral("Topic %1").arg(topic.context);
         }
-        topic.body = text.mid(bodyStart, bodyEnd - bodyStart);
+        for (const QString& word : found[QStringLiteral("keywords")].split(QLatin1Char(';'))) {
+            if (!word.trimmed().isEmpty()) {
+                topic.keywords.append(word.trimmed());
+            }
+        }
+        topic.body = text.mid(tagEnd + 1, bodyEnd - tagEnd - 1);
+        checkNesting(topic);
         help.topics_.push_back(std::move(topic));
     }
     return help;
@@ -132,39 +168,43 @@ QString HelpFile::topicPage(unsigned long context) const {
 }
 
 QString HelpFile::indexPage(const QString& keyword) const {
-    auto link = [](const HelpTopic& t) {
+    auto link = [](const QString& text, unsigned long context) {
         return QStringLiteral("<li><a href=\"#%1\">%2</a></li>")
-            .arg(t.context)
-            .arg(t.title.toHtmlEscaped());
+            .arg(context)
+            .arg(text.toHtmlEscaped());
     };
     QString body;
     if (keyword.isEmpty()) {
         body += QStringLiteral("<h1>Contents</h1><ul>");
         for (const HelpTopic& t : topics_) {
-            body += link(t);
+            body += link(t.title, t.context);
         }
         body += QStringLiteral("</ul>");
     }
 
-    std::vector<const HelpTopic*> listed;
+    // Titles and keywords, each once per topic, in alphabetical order.
+    std::vector<std::pair<QString, unsigned long>> entries;
     for (const HelpTopic& t : topics_) {
-        if (keyword.isEmpty() || t.title.contains(keyword, Qt::CaseInsensitive)) {
-            listed.push_back(&t);
+        for (const QString& entry : QStringList{t.title} + t.keywords) {
+            if (keyword.isEmpty() || entry.contains(keyword, Qt::CaseInsensitive)) {
+                entries.emplace_back(entry, t.context);
+            }
         }
     }
-    std::stable_sort(listed.begin(), listed.end(), [](const HelpTopic* a, const HelpTopic* b) {
-        return QString::compare(a->title, b->title, Qt::CaseInsensitive) < 0;
+    std::stable_sort(entries.begin(), entries.end(), [](const auto& a, const auto& b) {
+        return QString::compare(a.first, b.first, Qt::CaseInsensitive) < 0;
     });
+    entries.erase(std::unique(entries.begin(), entries.end()), entries.end());
     body += keyword.isEmpty()
                 ? QStringLiteral("<h1>Index</h1>")
-                : QStringLiteral("<h1>Topics for \"%1\"</h1>").arg(keyword.toHtmlEscaped());
-    if (listed.empty()) {
-        body += QStringLiteral("<p>No topic title contains this word. "
-                               "<a href=\"#index\">Show all topics</a>.</p>");
+                : QStringLiteral("<h1>Index entries with \"%1\"</h1>").arg(keyword.toHtmlEscaped());
+    if (entries.empty()) {
+        body += QStringLiteral("<p>No index entry contains this word. "
+                               "<a href=\"#index\">Show the whole index</a>.</p>");
     } else {
         body += QStringLiteral("<ul>");
-        for (const HelpTopic* t : listed) {
-            body += link(*t);
+        for (const auto& [text, context] : entries) {
+            body += link(text, context);
         }
         body += QStringLiteral("</ul>");
     }

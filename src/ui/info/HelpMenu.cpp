@@ -1,7 +1,7 @@
 #include "ui/info/HelpMenu.h"
 
 #include "app/ModGlobals.h"
-#include "platform/RuntimeError.h"
+#include "ui/info/HelpViewer.h"
 #include "ui/info/frmAbout.h"
 #include "ui/info/frmContactInfo.h"
 
@@ -14,10 +14,9 @@ void HelpMenu::help(unsigned command, unsigned long context) {
     try {
         help_.showHelp(HelpFilePath(), command, context, std::string());
     } catch (const RuntimeError& error) {
-        ReportError(std::to_string(error.number()), error.description(), kHelpErrorLocation, "");
+        reportError(error, kHelpErrorLocation, "");
     } catch (const std::bad_alloc&) {
-        ReportError(std::to_string(static_cast<int>(ErrorNumber::OutOfMemory)),
-                    errorTitle(ErrorNumber::OutOfMemory), kHelpErrorLocation, "");
+        reportError(outOfMemory(), kHelpErrorLocation, "");
     }
 }
 

@@ -2,19 +2,20 @@
 // The commands of the converter window's Help menu, and the help call made
 // when that window unloads.
 
-#include "platform/HelpPort.h"
-
 namespace wexel {
+
+class HelpSystem;
 
 inline constexpr unsigned long kHowDoIContext = 14;
 inline constexpr unsigned long kWindowHelpContext = 100;
-// Where a failing help call is reported, for all three help commands.
+// Where a failing help call is reported: one text for all three help
+// commands, in the letter case users have always quoted to support.
 inline constexpr const char* kHelpErrorLocation = "frmmain.mnuIndex_Click";
 
 class HelpMenu {
 public:
     // The commands call `help`, which must outlive this object.
-    explicit HelpMenu(HelpPort& help) : help_(help) {}
+    explicit HelpMenu(HelpSystem& help) : help_(help) {}
 
     void mnuHowDoI_Click();     // topic 14
     void mnuWindowHelp_Click(); // topic 100
@@ -28,7 +29,7 @@ public:
 
 private:
     void help(unsigned command, unsigned long context);
-    HelpPort& help_;
+    HelpSystem& help_;
 };
 
 } // namespace wexel

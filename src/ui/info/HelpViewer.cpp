@@ -1,10 +1,15 @@
 #include "ui/info/HelpViewer.h"
 
+#include "app/Windows.h"
 #include "ui/info/AppIcon.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QDesktopServices>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QTextDocument>
+#include <QTextObjectInterface>
 #include <QUrlQuery>
 #include <QVBoxLayout>
 
@@ -15,17 +20,37 @@ namespace {
 const QString kScheme = QStringLiteral("help");
 const QString kIndex = QStringLiteral("index");
 
+// The document of the help browser. The text layout asks it for every
+// picture and style sheet a page names; it hands out none, where the
+// standard document would read any file on the disc.
+class HelpDocument : public QTextDocument {
+public:
+    using QTextDocument::QTextDocument;
+
+protected:
+    QVariant loadResource(int, const QUrl&) override { return {}; }
+};
+
+// Pictures take no room and show nothing: the standard handler would load a
+// picture that the document does not hand out straight from the disc.
+class NoPictures : public QObject, public QTextObjectInterface {
+    Q_OBJECT
+    Q_INTERFACES(QTextObjectInterface)
+public:
+    using QObject::QObject;
+    QSizeF intrinsicSize(QTextDocument*, int, const QTextFormat&) override { return {}; }
+    void drawObject(QPainter*, const QRectF&, QTextDocument*, int, const QTextFormat&) override {}
+};
+
 } // namespace
 
 HelpBrowser::HelpBrowser(QWidget* parent) : QTextBrowser(parent) {
     setObjectName(QStringLiteral("txtTopic"));
+    setDocument(new HelpDocument(this));
+    document()->documentLayout()->registerHandler(QTextFormat::ImageObject, new NoPictures(this));
     // Links are resolved against the help file, not against the disc.
     setOpenLinks(false);
     connect(this, &QTextBrowser::anchorClicked, this, &HelpBrowser::followLink);
-}
-
-void HelpBrowser::setHelpFile(HelpFile help) {
-    help_ = std::move(help);
 }
 
 QUrl HelpBrowser::topicUrl(unsigned long context) {
@@ -48,11 +73,7 @@ QUrl HelpBrowser::indexUrl(const QString& keyword) {
 }
 
 QVariant HelpBrowser::loadResource(int type, const QUrl& name) {
-    if (name.scheme() != kScheme) {
-        // Pictures and other resources are not part of our help format.
-        return {};
-    }
-    if (type != QTextDocument::HtmlResource) {
+    if (name.scheme() != kScheme || type != QTextDocument::HtmlResource) {
         return {};
     }
     if (name.path() == kIndex) {
@@ -64,8 +85,10 @@ QVariant HelpBrowser::loadResource(int type, const QUrl& name) {
 }
 
 void HelpBrowser::followLink(const QUrl& link) {
-    const QString target = link.scheme() == kScheme ? link.path() : link.fragment();
+    // The browser hands over "#14" resolved against the page it shows, as
+    // "help:100#14": the fragment names the target.
     if (link.isRelative() || link.scheme() == kScheme) {
+        const QString target = link.hasFragment() ? link.fragment() : link.path();
         bool ok = false;
         const unsigned long context = target.toULong(&ok);
         if (ok) {
@@ -75,8 +98,11 @@ void HelpBrowser::followLink(const QUrl& link) {
         }
         return;
     }
-    // Mail and web addresses go to the system's programs for them.
-    QDesktopServices::openUrl(link);
+    const QString scheme = link.scheme().toLower();
+    if (scheme == QLatin1String("http") || scheme == QLatin1String("https") ||
+        scheme == QLatin1String("mailto")) {
+        QDesktopServices::openUrl(link);
+    }
 }
 
 HelpViewer::HelpViewer(QWidget* parent)
@@ -109,6 +135,7 @@ HelpViewer::HelpViewer(QWidget* parent)
     connect(browser_, &QTextBrowser::backwardAvailable, cmdBack_, &QPushButton::setEnabled);
     connect(browser_, &QTextBrowser::forwardAvailable, cmdForward_, &QPushButton::setEnabled);
     resize(560, 600);
+    placeOnScreen(this);
 }
 
 void HelpViewer::setHelpFile(HelpFile help, const std::string& path) {
@@ -121,7 +148,7 @@ void HelpViewer::setHelpFile(HelpFile help, const std::string& path) {
 
 void HelpViewer::go(const QUrl& url) {
     if (browser_->source() == url) {
-        browser_->reload(); // the file was read again
+        browser_->reload(); // the file may have been read again
     } else {
         browser_->setSource(url, QTextDocument::HtmlResource);
     }
@@ -135,43 +162,45 @@ void HelpViewer::showIndex(const QString& keyword) {
     go(HelpBrowser::indexUrl(keyword));
 }
 
-HelpViewerPort::~HelpViewerPort() {
+HelpSystem::~HelpSystem() {
     delete viewer_.data();
 }
 
-HelpViewer* HelpViewerPort::openViewer(HelpFile help, const std::string& path) {
-    if (viewer_.isNull()) {
-        viewer_ = new HelpViewer;
+const HelpFile& HelpSystem::read(const std::string& path) {
+    const QFileInfo info(QString::fromStdString(path));
+    if (!read_ || read_->path != path || read_->size != info.size() ||
+        read_->modified != info.lastModified()) {
+        read_.reset();
+        read_ = Read{path, info.size(), info.lastModified(), HelpFile::load(path)};
     }
-    viewer_->setHelpFile(std::move(help), path);
-    return viewer_.data();
+    return read_->help;
 }
 
-void HelpViewerPort::showHelp(const std::string& helpFile, unsigned command, unsigned long data,
-                              const std::string& keyword) {
-    switch (command) {
-    case HELP_CONTEXT:
-        openViewer(HelpFile::load(helpFile), helpFile)->showTopic(data);
-        break;
-    case HELP_PARTIALKEY:
-        openViewer(HelpFile::load(helpFile), helpFile)->showIndex(QString::fromStdString(keyword));
-        break;
-    case HELP_QUIT:
+void HelpSystem::showHelp(const std::string& helpFile, unsigned command, unsigned long data,
+                          const std::string& keyword) {
+    if (command == HELP_QUIT) {
         if (!viewer_.isNull() && viewer_->helpFilePath() == helpFile) {
             viewer_->close();
             delete viewer_.data();
         }
         return;
-    default:
+    }
+    if (command != HELP_CONTEXT && command != HELP_PARTIALKEY) {
         return;
     }
-    HelpViewer* shown = viewer_.data();
-    if (shown->isMinimized()) {
-        shown->setWindowState(shown->windowState() & ~Qt::WindowMinimized);
+    const HelpFile& help = read(helpFile);
+    if (viewer_.isNull()) {
+        viewer_ = new HelpViewer;
     }
-    shown->show();
-    shown->raise();
-    shown->activateWindow();
+    viewer_->setHelpFile(help, helpFile);
+    if (command == HELP_CONTEXT) {
+        viewer_->showTopic(data);
+    } else {
+        viewer_->showIndex(QString::fromStdString(keyword));
+    }
+    raiseWindow(viewer_.data());
 }
 
 } // namespace wexel
+
+#include "HelpViewer.moc"

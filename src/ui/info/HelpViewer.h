@@ -1,29 +1,37 @@
 #pragma once
-// The help viewer: one modeless window showing the topics of the help file,
-// and the help port that the program's help calls reach.
+// The help system: the classic help engine's calls (file, command, data)
+// answered by one modeless viewer window that shows the topics of the help
+// file.
 
-#include "platform/HelpPort.h"
 #include "ui/info/HelpFile.h"
 
+#include <QDateTime>
 #include <QPointer>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QWidget>
 
+#include <optional>
 #include <string>
 
 class QPushButton;
 
 namespace wexel {
 
+inline constexpr unsigned HELP_CONTEXT = 1;
+inline constexpr unsigned HELP_QUIT = 2;
+inline constexpr unsigned HELP_PARTIALKEY = 0x105;
+
 // A browser whose pages come from the help file: "help:100" is topic 100,
-// "help:index" the contents and index ("help:index?key=word" filtered).
+// "help:index" the contents and index ("help:index?key=word" filtered). A
+// link inside the help goes to its topic; web and mail addresses go to the
+// system's programs for them; any other address is refused. Nothing is
+// loaded from outside the help file: no pictures, no files.
 class HelpBrowser : public QTextBrowser {
     Q_OBJECT
 public:
     explicit HelpBrowser(QWidget* parent = nullptr);
-    void setHelpFile(HelpFile help);
-    const HelpFile& helpFile() const { return help_; }
+    void setHelpFile(HelpFile help) { help_ = std::move(help); }
 
     static QUrl topicUrl(unsigned long context);
     static QUrl indexUrl(const QString& keyword = {});
@@ -40,7 +48,7 @@ class HelpViewer : public QWidget {
 public:
     explicit HelpViewer(QWidget* parent = nullptr);
 
-    // Takes a freshly read help file; the history stays.
+    // Takes the help file; the history stays.
     void setHelpFile(HelpFile help, const std::string& path);
     const std::string& helpFilePath() const { return path_; }
 
@@ -60,25 +68,35 @@ private:
 };
 
 // The help calls of the program, answered by one HelpViewer.
-class HelpViewerPort : public HelpPort {
+class HelpSystem {
 public:
-    HelpViewerPort() = default;
-    HelpViewerPort(const HelpViewerPort&) = delete;
-    HelpViewerPort& operator=(const HelpViewerPort&) = delete;
-    ~HelpViewerPort() override;
+    HelpSystem() = default;
+    HelpSystem(const HelpSystem&) = delete;
+    HelpSystem& operator=(const HelpSystem&) = delete;
+    ~HelpSystem();
 
-    // HELP_CONTEXT and HELP_PARTIALKEY read the file anew and throw its
-    // RuntimeError when it cannot be used; HELP_QUIT closes the viewer when it
-    // shows `helpFile` and never throws. Other commands do nothing.
+    // HELP_CONTEXT shows topic `data`, HELP_PARTIALKEY the index of entries
+    // with `keyword` (all of them for an empty one); both throw the file's
+    // RuntimeError when it cannot be used. HELP_QUIT closes the viewer when
+    // it shows `helpFile` and never throws. Other commands do nothing.
     void showHelp(const std::string& helpFile, unsigned command, unsigned long data,
-                  const std::string& keyword) override;
+                  const std::string& keyword);
 
     // The open viewer, or nullptr.
     HelpViewer* viewer() const { return viewer_.data(); }
 
 private:
-    HelpViewer* openViewer(HelpFile help, const std::string& path);
+    // The parsed file; read again only when it has changed since.
+    const HelpFile& read(const std::string& path);
+
     QPointer<HelpViewer> viewer_;
+    struct Read {
+        std::string path;
+        qint64 size = 0;
+        QDateTime modified;
+        HelpFile help;
+    };
+    std::optional<Read> read_;
 };
 
 } // namespace wexel

@@ -1,5 +1,6 @@
 #include "ui/info/frmAbout.h"
 
+#include "app/Windows.h"
 #include "ui/info/AppIcon.h"
 #include "ui/info/DialogLayout.h"
 
@@ -13,14 +14,18 @@ namespace wexel {
 
 namespace {
 
-QColor kGrey(128, 128, 128);
+// The dialog as shown: 6465 twips wide; 4755 high outside, less a classic
+// dialog frame and caption of 375 twips.
+constexpr QSize kClientSize{twipsToPixels(6465), twipsToPixels(4755 - 375)};
+constexpr int kSeparatorTop = 2040; // twips
 
+// One of the two lines of the etched separator: a click on it is a click on
+// the background, and it may reach past the dialog's edges.
 QWidget* addLine(QWidget* parent, int index, QRect box, const QColor& colour) {
     auto* line = new QWidget(parent);
     line->setObjectName(QStringLiteral("Line1"));
     line->setProperty("index", index);
     line->setProperty(kMayOverhang, true);
-    // A click on a line is a click on the background.
     line->setAttribute(Qt::WA_TransparentForMouseEvents);
     line->setAutoFillBackground(true);
     QPalette palette = line->palette();
@@ -38,135 +43,92 @@ void setTextColour(QLabel* label, const QColor& colour) {
 
 } // namespace
 
-QString aboutVersionText(const VersionInfo& version) {
-    return QStringLiteral("Version %1.%2.%3")
-        .arg(version.major)
-        .arg(version.minor)
-        .arg(version.revision);
-}
-
-QSize frmAbout::designClientSize() {
-    return {twipsToPixels(6465), twipsToPixels(4755 - 375)};
-}
-
-QLabel* frmAbout::addLabel(const char* name, QRect box) {
-    auto* label = new QLabel(this);
+QLabel* frmAbout::addLabel(const char* name, QRect box, const QString& text) {
+    auto* label = new QLabel(text, this);
     label->setObjectName(QString::fromLatin1(name));
     label->setGeometry(box);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->installEventFilter(this);
     return label;
 }
 
-frmAbout::frmAbout(const VersionInfo& version, const std::string& title, QWidget* parent)
+frmAbout::frmAbout(const VersionInfo& version, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("frmAbout"));
     setWindowIcon(applicationIcon());
     setFont(dialogFont(QStringLiteral("MS Sans Serif"), 8.25));
-    setWindowTitle(QStringLiteral("About MyApp"));
+    setWindowTitle(QStringLiteral("About ") + QString::fromLatin1(kAppTitle));
 
     // The OK button comes first: it is first in the tab order.
     auto* cmdOK = new QPushButton(QStringLiteral("OK"), this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
     cmdOK->setDefault(true);
-    cmdOK->setGeometry(twipsRect(2640, 5160, 1140, 345));
+    cmdOK->setGeometry(twipsRect(2640, 3912, 1140, 345));
     connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
 
-    auto* imgIcon = addLabel("imgIcon", twipsRect(345, 240, 780, 780));
+    QLabel* imgIcon = addLabel("imgIcon", twipsRect(345, 240, 780, 780), {});
     imgIcon->setPixmap(applicationPixmap());
     imgIcon->setScaledContents(true);
 
-    // Lines are drawn by their own geometry: x2 - x1 (+ 1 pixel) wide.
-    addLine(this, 1, QRect(0, twipsToPixels(3000), twipsToPixels(6960) + 1, 1), kGrey);
-
-    QLabel* lblTitle = addLabel("lblTitle", twipsRect(1425, 240, 3885, 375));
-    lblTitle->setFont(dialogFont(QStringLiteral("Arial"), 12, true));
-    setTextColour(lblTitle, Qt::black);
-    lblTitle->setText(QStringLiteral("Application Title"));
-
-    QWidget* white = addLine(
-        this, 0, QRect(twipsToPixels(-195), twipsToPixels(3000), twipsToPixels(6645 + 195) + 1, 2),
-        Qt::white);
-    // The grey line sits on the upper pixel of the white one: an etched rule.
+    // Lines are drawn by their own geometry: x2 - x1 (+ 1 pixel) wide. The
+    // grey one sits on the upper pixel of the white one: an etched rule.
+    const int separator = twipsToPixels(kSeparatorTop);
+    QWidget* grey =
+        addLine(this, 1, QRect(0, separator, twipsToPixels(6960) + 1, 1), QColor(128, 128, 128));
+    QWidget* white =
+        addLine(this, 0, QRect(twipsToPixels(-195), separator, twipsToPixels(6645 + 195) + 1, 2),
+                Qt::white);
     white->lower();
 
-    QLabel* lblCopyright = addLabel("lblCopyright", twipsRect(1425, 600, 4095, 255));
+    const QString title = QString::fromLatin1(kAppTitle);
+    const QString versionText = QStringLiteral("Version %1.%2.%3")
+                                    .arg(version.major)
+                                    .arg(version.minor)
+                                    .arg(version.revision);
+    QLabel* lblTitle = addLabel("lblTitle", twipsRect(1425, 240, 3885, 375), title);
+    lblTitle->setFont(dialogFont(QStringLiteral("Arial"), 12, true));
+    setTextColour(lblTitle, Qt::black);
+    QLabel* lblCopyright = addLabel("lblCopyright", twipsRect(1425, 600, 4095, 255),
+                                    QString::fromStdString(version.copyright));
     lblCopyright->setFont(dialogFont(QStringLiteral("Arial"), 9.75, true));
-    lblCopyright->setText(QStringLiteral("Copyright"));
-
-    QLabel* lblVersion = addLabel("lblVersion", twipsRect(1425, 840, 2805, 225));
+    QLabel* lblVersion = addLabel("lblVersion", twipsRect(1425, 840, 2805, 225), versionText);
     lblVersion->setFont(dialogFont(QStringLiteral("Arial"), 9.75, true));
-    lblVersion->setText(QStringLiteral("Version"));
-
-    QLabel* lblFileDescription = addLabel("lblFileDescription", twipsRect(4545, 840, 1575, 225));
+    QLabel* lblFileDescription = addLabel("lblFileDescription", twipsRect(4545, 840, 1575, 225),
+                                          QString::fromStdString(version.fileDescription));
     lblFileDescription->setFont(dialogFont(QStringLiteral("Arial"), 9.75, true));
     setTextColour(lblFileDescription, QColor(0, 0, 255));
-    lblFileDescription->setText(QStringLiteral("File description"));
-
-    QLabel* lblKestan = addLabel("lblKestan", twipsRect(285, 1200, 2325, 570));
+    QLabel* lblKestan = addLabel("lblKestan", twipsRect(285, 1200, 2325, 570),
+                                 QString::fromLatin1(kDevelopmentGroup));
     lblKestan->setWordWrap(true);
     setTextColour(lblKestan, Qt::black);
-    lblKestan->setText(QString::fromLatin1(kDevelopmentGroup));
-
-    QLabel* lblDisclaimer = addLabel("lblDisclaimer", twipsRect(180, 3240, 6090, 1695));
+    QLabel* lblDisclaimer = addLabel("lblDisclaimer", twipsRect(180, 2160, 6090, 1695),
+                                     QString::fromLatin1(kDisclaimer));
     lblDisclaimer->setWordWrap(true);
-    lblDisclaimer->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     lblDisclaimer->setFont(dialogFont(QStringLiteral("MS Sans Serif"), 9.75));
     setTextColour(lblDisclaimer, QColor(255, 0, 0));
-    lblDisclaimer->setText(QStringLiteral("Warning: ..."));
-
-    for (QLabel* label : {lblTitle, lblCopyright, lblVersion, lblFileDescription}) {
-        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    }
-    lblKestan->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-
-    Form_Load(version, title);
-    cmdOK->setFocus();
-}
-
-void frmAbout::Form_Load(const VersionInfo& version, const std::string& title) {
-    const QString appTitle = QString::fromStdString(title);
-    setWindowTitle(QStringLiteral("About ") + appTitle);
-    auto* lblVersion = findChild<QLabel*>(QStringLiteral("lblVersion"));
-    auto* lblFileDescription = findChild<QLabel*>(QStringLiteral("lblFileDescription"));
-    auto* lblTitle = findChild<QLabel*>(QStringLiteral("lblTitle"));
-    auto* lblDisclaimer = findChild<QLabel*>(QStringLiteral("lblDisclaimer"));
-    auto* lblCopyright = findChild<QLabel*>(QStringLiteral("lblCopyright"));
-    lblVersion->setText(aboutVersionText(version));
-    lblFileDescription->setText(QString::fromStdString(version.fileDescription));
-    lblTitle->setText(appTitle);
-    lblDisclaimer->setText(QString::fromLatin1(kDisclaimer));
-    lblCopyright->setText(QString::fromStdString(version.copyright));
-
-    // The design is taller than what is shown; move the lower part up.
-    const int separator = twipsToPixels(2040);
-    for (QWidget* line : findChildren<QWidget*>(QStringLiteral("Line1"))) {
-        line->move(line->x(), separator);
-    }
-    lblDisclaimer->move(lblDisclaimer->x(), twipsToPixels(2160));
-    auto* cmdOK = findChild<QPushButton*>(QStringLiteral("cmdOK"));
-    cmdOK->move(cmdOK->x(), twipsToPixels(3912));
 
     // Fit every text to the font really in use; boxes only grow.
-    for (QLabel* label : findChildren<QLabel*>()) {
-        if (label->pixmap().isNull()) {
-            fitLabel(label);
-        }
+    for (QLabel* label :
+         {lblTitle, lblCopyright, lblVersion, lblFileDescription, lblKestan, lblDisclaimer}) {
+        fitLabel(label);
     }
-    const int buttonWidth =
-        std::max(cmdOK->width(), cmdOK->fontMetrics().horizontalAdvance(cmdOK->text()) + 16);
-    cmdOK->resize(buttonWidth, std::max(cmdOK->height(), cmdOK->sizeHint().height()));
-    const QSize client = clientSizeFor(this, designClientSize(), twipsToPixels(120));
+    cmdOK->resize(
+        std::max(cmdOK->width(), cmdOK->fontMetrics().horizontalAdvance(cmdOK->text()) + 16),
+        std::max(cmdOK->height(), cmdOK->sizeHint().height()));
+    const QSize client = clientSizeFor(this, kClientSize, twipsToPixels(120));
     // A wider dialog keeps its separator across the whole width and its OK
     // button in the middle.
-    const int widened = client.width() - designClientSize().width();
+    const int widened = client.width() - kClientSize.width();
     if (widened > 0) {
-        for (QWidget* line : findChildren<QWidget*>(QStringLiteral("Line1"))) {
+        for (QWidget* line : {grey, white}) {
             line->resize(line->width() + widened, line->height());
         }
         cmdOK->move(cmdOK->x() + widened / 2, cmdOK->y());
     }
     setFixedSize(client);
+    cmdOK->setFocus();
+    placeOnScreen(this);
 }
 
 void frmAbout::showModal() {

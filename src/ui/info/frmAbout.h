@@ -2,14 +2,11 @@
 // The About dialog: title, version, copyright, development group and the
 // estimation disclaimer. Modal; any click inside it, OK, Enter or Esc closes it.
 
-#include "platform/AppFacts.h"
+#include "platform/Ports.h"
 
 #include <QDialog>
 
-#include <string>
-
 class QLabel;
-class QPushButton;
 
 namespace wexel {
 
@@ -19,31 +16,21 @@ inline constexpr const char* kDisclaimer =
     "transferable to another product.";
 inline constexpr const char* kDevelopmentGroup = "Wexel Pricer Development, Capacity Licensing";
 
-// "Version 4.0.0": the three numbers in plain decimal.
-QString aboutVersionText(const VersionInfo& version);
-
 class frmAbout : public QDialog {
     Q_OBJECT
 public:
-    explicit frmAbout(const VersionInfo& version = builtInVersion(),
-                      const std::string& title = kAppTitle, QWidget* parent = nullptr);
+    explicit frmAbout(const VersionInfo& version = builtInVersion(), QWidget* parent = nullptr);
 
     // Creates the dialog, shows it modally with no owner and destroys it
     // when it closes.
     static void showModal();
-
-    // The client area before any widening for the fonts in use: 6465 twips
-    // wide; the outer height of 4755 twips less a classic dialog frame and
-    // caption of 375 twips.
-    static QSize designClientSize();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    QLabel* addLabel(const char* name, QRect box);
-    void Form_Load(const VersionInfo& version, const std::string& title);
+    QLabel* addLabel(const char* name, QRect box, const QString& text);
 };
 
 } // namespace wexel

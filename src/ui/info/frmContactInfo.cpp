@@ -1,5 +1,6 @@
 #include "ui/info/frmContactInfo.h"
 
+#include "app/Windows.h"
 #include "ui/info/AppIcon.h"
 #include "ui/info/DialogLayout.h"
 
@@ -19,11 +20,9 @@ QPointer<frmContactInfo>& openDialog() {
     return dialog;
 }
 
-} // namespace
+constexpr QSize kClientSize{twipsToPixels(5475), twipsToPixels(1545)};
 
-QSize frmContactInfo::designClientSize() {
-    return {twipsToPixels(5475), twipsToPixels(1545)};
-}
+} // namespace
 
 frmContactInfo::frmContactInfo(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
@@ -62,7 +61,7 @@ frmContactInfo::frmContactInfo(QWidget* parent)
     // The three controls are centred in the design; when a wider font has
     // widened a label, widen the dialog with it and keep them centred.
     const int margin = twipsToPixels(270);
-    int width = designClientSize().width();
+    int width = kClientSize.width();
     for (QWidget* widget : std::initializer_list<QWidget*>{label1, label2, cmdOK}) {
         width = std::max(width, widget->width() + 2 * margin);
     }
@@ -70,9 +69,10 @@ frmContactInfo::frmContactInfo(QWidget* parent)
         widget->move((width - widget->width()) / 2, widget->y());
     }
     const QSize client =
-        clientSizeFor(this, QSize(width, designClientSize().height()), twipsToPixels(120));
+        clientSizeFor(this, QSize(width, kClientSize.height()), twipsToPixels(120));
     setFixedSize(client);
     cmdOK->setFocus();
+    placeOnScreen(this);
 }
 
 frmContactInfo::~frmContactInfo() = default;
@@ -82,9 +82,7 @@ frmContactInfo* frmContactInfo::showInstance() {
     if (dialog.isNull()) {
         dialog = new frmContactInfo;
     }
-    dialog->show();
-    dialog->raise();
-    dialog->activateWindow();
+    raiseWindow(dialog.data());
     return dialog.data();
 }
 

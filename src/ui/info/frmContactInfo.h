@@ -22,9 +22,6 @@ public:
     static frmContactInfo* instance();
     // Closes and destroys the open dialog, if any.
     static void closeInstance();
-
-    // 5475 x 1545 twips.
-    static QSize designClientSize();
 };
 
 } // namespace wexel

@@ -1,0 +1,22 @@
+#pragma once
+// The program's top-level windows: where they open and how they come back to
+// the front. One place, so that every window opens wholly on the screen the
+// user works on.
+
+class QWidget;
+
+namespace wexel {
+
+// The window the others open over: the converter window once it is shown.
+void setMainWindow(QWidget* window);
+QWidget* mainWindow();
+
+// Puts a top-level window, before it is shown, wholly on the screen that
+// holds the main window (the primary screen before there is one): centred
+// over the main window, shrunk to the screen if it is larger and may shrink.
+void placeOnScreen(QWidget* window);
+
+// Restores a minimised window, shows, raises and activates it.
+void raiseWindow(QWidget* window);
+
+} // namespace wexel

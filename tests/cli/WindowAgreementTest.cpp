@@ -1,0 +1,136 @@
+// wexel-calc prints what the window shows: the same inputs given to the real
+// converter window and to the wexel-calc program, over random tier tables.
+#include "cli/TextOutput.h"
+#include "platform/Numbers.h"
+#include "platform/Ports.h"
+#include "support/TestSupport.h"
+#include "ui/converter/ConverterLayout.h"
+#include "ui/converter/frmQConverter.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProcess>
+#include <QtTest>
+
+#include <random>
+
+using namespace wexel;
+using wexel::testing::TempFolder;
+
+namespace {
+
+struct Command {
+    const char* name;
+    std::vector<PanelField> inputs; // in argument order
+    std::vector<PanelLabel> outputs;
+};
+
+const Command kCommands[] = {
+    {"to-wx", {FieldCalc1Capacity}, {LabelCalc1Wexels}},
+    {"to-capacity", {FieldCalc2Wexels}, {LabelCalc2Capacity}},
+    {"add-wx", {FieldCalc3Wexels, FieldCalc3Capacity}, {LabelCalc3Capacity}},
+    {"add-capacity", {FieldCalc4Added, FieldCalc4Existing}, {LabelCalc4Wexels, LabelCalc4Capacity}},
+    {"add-to-wx", {FieldCalc5Added, FieldCalc5Wexels}, {LabelCalc5Wexels, LabelCalc5Capacity}},
+};
+
+// The MSU frame's widget for a field or a label, by the design's name.
+template <class Widget> Widget* find(const QWidget& window, int slot, layout::PieceKind kind) {
+    for (const auto& calculator : layout::calculatorDesigns()) {
+        for (const auto& piece : calculator.pieces) {
+            if (piece.kind == kind && piece.slot == slot) {
+                return window.findChild<Widget*>(QString::fromLatin1(piece.text));
+            }
+        }
+    }
+    return nullptr;
+}
+
+} // namespace
+
+class WindowAgreementTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void wexelCalcPrintsWhatTheWindowShows() {
+        std::mt19937 random(7);
+        const std::vector<std::string> pool = {
+            "0",   "1",    "12",   "99999999", "-7",        "-",   "+",     "",    "  5",
+            "5 ",  "abc",  "1.5",  "1,000",    "9E9",       "1E3", "007",   "-15", "20",
+            "350", "4001", "2500", "123456",   "-99999999", "1E5", "65535", "-0"};
+        const std::vector<double> slopes = {0, 0.07, 0.125, 0.5, 1, 2.5, 3, 100000, 1e-9};
+        for (int t = 0; t < 5; ++t) {
+            TempFolder data;
+            std::string tiers = t == 0 ? "A1,1,9,,0\nA1,10,99,,1\n" : "";
+            for (int i = 0, min = 1 + t % 2; t > 0 && i < 1 + t; ++i, min += 1 + random() % 400) {
+                tiers += "A1," + std::to_string(min) + ",0,," +
+                         numberToText(slopes[random() % slopes.size()]) + "\n";
+            }
+            data.writeData("A1,Z,MSU\nW7,WXE007,MSU\n", tiers + "W7,1,1,,1\n");
+            LoadDataFiles(data.path());
+            frmQConverter window;
+            window.findChild<QComboBox*>(QStringLiteral("cboConversionType"))->setCurrentIndex(1);
+            for (int n = 0; n < 30; ++n) {
+                const Command& command = kCommands[t == 0 && n == 0 ? 3 : random() % 5];
+                std::vector<std::string> inputs;
+                for (PanelField field : command.inputs) {
+                    std::string input;
+                    do {
+                        input = pool[random() % pool.size()];
+                    } while (static_cast<int>(input.size()) > panelFieldMaxLength(field));
+                    inputs.push_back(input);
+                }
+                if (t == 0 && n == 0) {
+                    inputs = {"-15", "20"}; // a free first tier: the walk reports on the way
+                }
+                compare(window, data, command, inputs);
+            }
+        }
+    }
+
+private:
+    void compare(const QWidget& window, const TempFolder& data, const Command& command,
+                 const std::vector<std::string>& inputs) {
+        std::vector<QLineEdit*> fields;
+        for (PanelField field : command.inputs) {
+            fields.push_back(find<QLineEdit>(window, field, layout::PieceKind::Field));
+            fields.back()->setText(QStringLiteral("00")); // never an input
+        }
+        // As wexel-calc does: the later inputs first, then the first one;
+        // only the last calculation's messages count, errors all along.
+        Capture capture;
+        for (std::size_t i = inputs.size(); i-- > 1;) {
+            fields[i]->setText(QString::fromStdString(inputs[i]));
+        }
+        std::erase_if(capture.shown, [](const Capture::Shown& s) { return !s.isError; });
+        fields[0]->setText(QString::fromStdString(inputs[0]));
+        std::string labels, shown;
+        for (PanelLabel label : command.outputs) {
+            labels += (labels.empty() ? "" : "\t") +
+                      find<QLabel>(window, label, layout::PieceKind::Output)->text().toStdString();
+        }
+        for (const Capture::Shown& s : capture.shown) {
+            shown += cli::shownAsBox(s) + "\n";
+        }
+        const int exit = capture.anyMessage() ? 2 : capture.anyError() ? 1 : 0;
+
+        QStringList args{"--data", QString::fromStdString(data.path()), command.name, "Z", "--"};
+        for (const std::string& input : inputs) {
+            args << QString::fromStdString(input);
+        }
+        QProcess calc;
+        calc.start(QStringLiteral(WEXEL_CALC), args);
+        QVERIFY(calc.waitForFinished(10000));
+        const QString what = args.join(QLatin1Char(' '));
+        const std::string out = calc.readAllStandardOutput().toStdString();
+        const std::string err = calc.readAllStandardError().toStdString();
+        QVERIFY2(out == labels + "\n", qPrintable(what + ": " + QString::fromStdString(out)));
+        QVERIFY2(err == shown,
+                 qPrintable(what + ":\n" + QString::fromStdString(err) +
+                            "\nwhere the window showed\n" + QString::fromStdString(shown)));
+        QVERIFY2(calc.exitCode() == exit, qPrintable(what));
+    }
+};
+
+QTEST_MAIN(WindowAgreementTest)
+#include "WindowAgreementTest.moc"

@@ -1,0 +1,84 @@
+#pragma once
+// What the tests share: a scratch folder and a tier table put in place.
+
+#include "tiers/DataFiles.h"
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace wexel::testing {
+
+// A fresh folder below the system's temporary folder, removed afterwards.
+class TempFolder {
+public:
+    TempFolder() {
+        std::random_device rd;
+        path_ = std::filesystem::temp_directory_path() /
+                ("wexel-test-" + std::to_string(rd()) + std::to_string(rd()));
+        std::filesystem::create_directories(path_);
+    }
+    ~TempFolder() {
+        std::error_code ec;
+        std::filesystem::remove_all(path_, ec);
+    }
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    std::string path() const { return path_.string(); }
+    std::string file(const std::string& name) const { return (path_ / name).string(); }
+    // Writes the file as written a minute ago, as data files are: the reader
+    // waits for a file written this very moment to settle.
+    void write(const std::string& name, const std::string& bytes) const {
+        std::ofstream(path_ / name, std::ios::binary) << bytes;
+        std::filesystem::last_write_time(
+            path_ / name, std::filesystem::file_time_type::clock::now() - std::chrono::minutes(1));
+    }
+    // The two data files.
+    void writeData(const std::string& names, const std::string& tiers) const {
+        write(kNamesFileName, names);
+        write(kTiersFileName, tiers);
+    }
+
+private:
+    std::filesystem::path path_;
+};
+
+// Puts the conversions into SlopeTable for as long as it lives: each a name,
+// a unit code and its tiers (MinCap, Slope).
+class ScopedTable {
+public:
+    using Tiers = std::vector<std::pair<std::int32_t, double>>;
+    struct Entry {
+        std::string name;
+        Tiers tiers;
+        std::string units = "MSU";
+    };
+    explicit ScopedTable(const std::vector<Entry>& conversions) {
+        ConversionTable table;
+        for (const Entry& e : conversions) {
+            Conversion c{e.name, e.name, e.units, {}, 0, {}};
+            for (const auto& [minCap, slope] : e.tiers) {
+                clsTier t;
+                t.Define(minCap, 0, slope);
+                t.setUnits(e.units);
+                t.setSlopeName(e.name);
+                c.tiers.push_back(t);
+            }
+            table.add(c, e.name);
+        }
+        SlopeTable() = std::move(table);
+    }
+    ~ScopedTable() { SlopeTable() = ConversionTable(); }
+    ScopedTable(const ScopedTable&) = delete;
+    ScopedTable& operator=(const ScopedTable&) = delete;
+};
+
+// The made-up table of the worked examples: bands 1-3, 4-9, 10 and up.
+inline const ScopedTable::Tiers kExample = {{1, 1.0}, {4, 0.5}, {10, 0.25}};
+
+} // namespace wexel::testing

@@ -1,0 +1,326 @@
+// The converter window through real widgets, keys and clicks: selection and
+// carry-over, live results, focus and selection, messages and ERR, the tier
+// list, and results that are never shown in part.
+#include "ui/converter/frmQConverter.h"
+#include "app/QtPorts.h"
+#include "app/Windows.h"
+#include "platform/Ports.h"
+#include "support/TestSupport.h"
+#include "ui/converter/QtResultLabel.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QTreeWidget>
+#include <QtTest>
+
+using namespace wexel;
+using wexel::testing::kExample;
+using wexel::testing::ScopedTable;
+
+namespace {
+
+ScopedTable tables() {
+    return ScopedTable({{"WXE007", kExample},
+                        {"Gadget", {{1, 2.0}}, "MSG"},
+                        {"Engine", {{1, 0.5}}, "ENG"},
+                        {"Odd", {{1, 1.0}}, "msu"},
+                        {"Other", {{1, 1.0}, {10, 0.5}}},
+                        {"Big", {{1, 100000.0}}},
+                        {"Tiny", {{1, 1e-300}}},
+                        {"Extremes", {{INT32_MIN, 1.0}, {0, 1.0}, {INT32_MAX, 1.0}}}});
+}
+
+// Shows the window and waits until it has the keyboard.
+void show(QWidget& window) {
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+}
+
+// Chooses an entry of the conversion list from the keyboard, as a user does.
+void choose(QWidget& window, const QString& name) {
+    auto* box = window.findChild<QComboBox*>(QStringLiteral("cboConversionType"));
+    box->setFocus();
+    const int target = box->findText(name);
+    while (box->currentIndex() != target) {
+        QTest::keyClick(box, box->currentIndex() < target ? Qt::Key_Down : Qt::Key_Up);
+    }
+}
+
+QLineEdit* field(const QWidget& window, const char* name) {
+    return window.findChild<QLineEdit*>(QString::fromLatin1(name));
+}
+
+QString label(const QWidget& window, const char* name) {
+    return window.findChild<QLabel*>(QString::fromLatin1(name))->text();
+}
+
+// Replaces a field's text by typing, after selecting it all.
+void type(QLineEdit* edit, const QString& text) {
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Delete);
+    QTest::keyClicks(edit, text);
+}
+
+std::string messages(const Capture& capture) {
+    std::string text;
+    for (const Capture::Shown& s : capture.shown) {
+        text += s.isError ? s.location : s.message;
+    }
+    return text;
+}
+
+} // namespace
+
+class ConverterWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void atStartThePromptShowsTheDefaultUnitFrameLocked() {
+        const ScopedTable table = tables();
+        const Capture capture;
+        frmQConverter window;
+        window.show();
+        auto* box = window.findChild<QComboBox*>(QStringLiteral("cboConversionType"));
+        QCOMPARE(box->currentText(), QStringLiteral("Select a conversion type..."));
+        QCOMPARE(box->count(), 9);
+        QVERIFY(window.findChild<QWidget*>(QStringLiteral("fraMSU"))->isVisible());
+        QVERIFY(!window.findChild<QWidget*>(QStringLiteral("FraMSG"))->isVisible());
+        QVERIFY(!field(window, "txtMSUtoWX_MSU")->isEnabled());
+        QCOMPARE(window.findChild<QTreeWidget*>()->topLevelItemCount(), 0);
+        QVERIFY(label(window, "lblDirections")
+                    .startsWith(QStringLiteral("NOTE:   When converting MSUs")));
+        QCOMPARE(messages(capture), "");
+        choose(window, QStringLiteral("WXE007"));
+        QVERIFY(field(window, "txtMSUtoWX_MSU")->isEnabled());
+    }
+
+    void resultsFollowEveryKeystroke() {
+        const ScopedTable table = tables();
+        frmQConverter window;
+        show(window);
+        choose(window, QStringLiteral("WXE007"));
+        QLineEdit* capacity = field(window, "txtMSUtoWX_MSU");
+        type(capacity, QString());
+        QCOMPARE(capacity->text(), QStringLiteral("0")); // an emptied field holds 0, selected
+        QCOMPARE(capacity->selectedText(), QStringLiteral("0"));
+        QStringList seen;
+        for (const char* key : {"1", "2"}) {
+            QTest::keyClicks(capacity, QString::fromLatin1(key));
+            seen << label(window, "lblMSUtoWX_WX");
+        }
+        QCOMPARE(seen, (QStringList{"1", "7"}));
+        QTest::keyClicks(capacity, QStringLiteral("3456789")); // a ninth character is refused
+        QCOMPARE(capacity->text(), QStringLiteral("12345678"));
+        QVERIFY(window.findChild<QLabel*>(QStringLiteral("lblMSUtoWX_WX"))
+                    ->toolTip()
+                    .endsWith(QStringLiteral("rounded up to 3086424 WX")));
+        type(field(window, "txtWXtoMSU_WX"), QStringLiteral("7"));
+        QCOMPARE(label(window, "lblWXtoMSU_MSU"), QStringLiteral("13"));
+    }
+
+    void choosingAConversionCarriesEveryNumberOverAndRecomputes() {
+        const ScopedTable table = tables();
+        frmQConverter window;
+        window.show();
+        choose(window, QStringLiteral("WXE007"));
+        const char* msu[] = {"txtMSUtoWX_MSU",
+                             "txtWXtoMSU_WX",
+                             "txtWXandMSUtoMSU_WXinput",
+                             "txtWXandMSUtoMSU_MSUinput",
+                             "txtMSUandMSUtoWX_MSUInput1",
+                             "txtMSUandMSUtoWX_MSUInput2",
+                             "txtMSUInputToWXandMSU",
+                             "txtWXInputToWXandMSU"};
+        const char* msg[] = {"txtMSGtoWX_MSG",
+                             "txtWXtoMSG_WX",
+                             "txtWXandMSGtoMSG_WXinput",
+                             "txtWXandMSGtoMSG_MSGinput",
+                             "txtMSGandMSGtoWX_MSGInput1",
+                             "txtMSGandMSGtoWX_MSGInput2",
+                             "txtMSGInputToWXandMSG",
+                             "txtWXInputToWXandMSG"};
+        for (int k = 0; k < 8; ++k) {
+            type(field(window, msu[k]), QString::number(11 + k));
+        }
+        type(field(window, "txtMSUtoWX_MSU"), QStringLiteral("1x")); // invalid: becomes 0 silently
+        const Capture capture;
+        choose(window, QStringLiteral("Gadget"));
+        QVERIFY(window.findChild<QWidget*>(QStringLiteral("FraMSG"))->isVisible());
+        QVERIFY(!window.findChild<QWidget*>(QStringLiteral("fraMSU"))->isVisible());
+        QCOMPARE(window.findChild<QWidget*>(QStringLiteral("FraMSG"))->pos(),
+                 layout::unitFramePosition());
+        for (int k = 0; k < 8; ++k) {
+            QCOMPARE(field(window, msg[k])->text(),
+                     k == 0 ? QStringLiteral("0") : QString::number(11 + k));
+        }
+        QCOMPARE(label(window, "lblWXtoMSG_MSG"), QStringLiteral("6")); // 12 WX at 2 per MSG
+        QCOMPARE(label(window, "lblMSGWXToMSGs"),
+                 QStringLiteral("26")); // calculator 5: 17 + 18 / 2
+        QCOMPARE(messages(capture), "");
+        QVERIFY(label(window, "lblDirections").contains(QStringLiteral("MSGs")));
+        choose(window, QStringLiteral("Engine"));
+        QCOMPARE(field(window, "txtWXInputToWXandENG")->text(), QStringLiteral("18"));
+        QVERIFY(label(window, "lblDirections")
+                    .startsWith(QStringLiteral("NOTE:  When converting Wexels to ENGs")));
+        choose(window, QStringLiteral("Odd")); // no frame of its own: the ENG frame stays
+        QVERIFY(window.findChild<QWidget*>(QStringLiteral("fraENG"))->isVisible());
+        QCOMPARE(window.findChild<QTreeWidget*>()->topLevelItemCount(), 1);
+    }
+
+    void aBadInputShowsItsMessageAndErrAndKeepsTheText() {
+        const ScopedTable table = tables();
+        const Capture capture;
+        frmQConverter window;
+        show(window);
+        choose(window, QStringLiteral("WXE007"));
+        type(field(window, "txtMSUtoWX_MSU"), QStringLiteral("-"));
+        QCOMPARE(label(window, "lblMSUtoWX_WX"), QStringLiteral("ERR"));
+        QCOMPARE(field(window, "txtMSUtoWX_MSU")->selectedText(), QStringLiteral("-"));
+        type(field(window, "txtMSUandMSUtoWX_MSUInput1"), QStringLiteral("-")); // counts as 0 here
+        QCOMPARE(label(window, "lblMSUandMSUtoWX_WXOutput"), QStringLiteral("0"));
+        QCOMPARE(messages(capture), "Input must be numeric.");
+
+        // Both fields bad: the field edited is checked first in calculator 3,
+        // the added capacity always first in calculators 4 and 5.
+        const std::tuple<const char*, const char*, const char*> pairs[] = {
+            {"txtWXandMSUtoMSU_WXinput", "txtWXandMSUtoMSU_MSUinput", "txtWXandMSUtoMSU_MSUinput"},
+            {"txtWXandMSUtoMSU_MSUinput", "txtWXandMSUtoMSU_WXinput", "txtWXandMSUtoMSU_WXinput"},
+            {"txtMSUandMSUtoWX_MSUInput1", "txtMSUandMSUtoWX_MSUInput2",
+             "txtMSUandMSUtoWX_MSUInput1"},
+            {"txtMSUInputToWXandMSU", "txtWXInputToWXandMSU", "txtMSUInputToWXandMSU"}};
+        for (const auto& [first, second, focused] : pairs) {
+            type(field(window, first), QStringLiteral("a"));
+            type(field(window, second), QStringLiteral("b"));
+            QCOMPARE(QApplication::focusWidget(), field(window, focused));
+            QCOMPARE(field(window, focused)->selectedText(), field(window, focused)->text());
+            type(field(window, first), QStringLiteral("0"));
+            type(field(window, second), QStringLiteral("0"));
+        }
+    }
+
+    void tabAndClickSelectTheWholeText() {
+        const ScopedTable table = tables();
+        frmQConverter window;
+        show(window);
+        choose(window, QStringLiteral("WXE007"));
+        QLineEdit* first = field(window, "txtMSUtoWX_MSU");
+        QLineEdit* second = field(window, "txtWXtoMSU_WX");
+        type(second, QStringLiteral("345"));
+        type(first, QStringLiteral("12"));
+        QTest::keyClick(first, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), second);
+        QCOMPARE(second->selectedText(), QStringLiteral("345"));
+        QTest::keyClicks(second, QStringLiteral("7")); // replaces, does not append
+        QCOMPARE(second->text(), QStringLiteral("7"));
+        QTest::mouseClick(first, Qt::LeftButton, {},
+                          QPoint(first->width() / 2, first->height() / 2));
+        QCOMPARE(first->selectedText(), QStringLiteral("12"));
+    }
+
+    void noResultOrTierIsShownInPart() {
+        const ScopedTable table = tables();
+        const Capture capture; // the extreme tiers overflow in every calculation
+        frmQConverter window;
+        window.show();
+        const int ordinaryWidth = window.width();
+        choose(window, QStringLiteral("Big"));
+        type(field(window, "txtMSUtoWX_MSU"), QStringLiteral("99999999"));
+        QCOMPARE(label(window, "lblMSUtoWX_WX"), QStringLiteral("9999999900000"));
+        choose(window, QStringLiteral("Tiny"));
+        type(field(window, "txtWXtoMSU_WX"), QStringLiteral("999999"));
+        QCOMPARE(label(window, "lblWXtoMSU_MSU"), QStringLiteral("9.99999E+305"));
+        for (QtResultLabel* result : window.findChildren<QtResultLabel*>()) {
+            const QString what = result->objectName() + QStringLiteral(": ") + result->text();
+            QVERIFY2(result->contentsRect().width() >=
+                         result->fontMetrics().horizontalAdvance(result->text()),
+                     qPrintable(what));
+            QVERIFY2(result->parentWidget()->rect().contains(result->geometry()), qPrintable(what));
+        }
+        choose(window, QStringLiteral("Extremes"));
+        auto* list = window.findChild<QTreeWidget*>();
+        QCOMPARE(list->topLevelItem(0)->text(1), QStringLiteral("-2147483648"));
+        for (int column = 0; column < 5; ++column) {
+            for (int row = 0; row < list->topLevelItemCount(); ++row) {
+                QVERIFY(list->columnWidth(column) > list->fontMetrics().horizontalAdvance(
+                                                        list->topLevelItem(row)->text(column)));
+            }
+        }
+        // Ordinary numbers keep the design's look.
+        choose(window, QStringLiteral("WXE007"));
+        type(field(window, "txtWXtoMSU_WX"), QStringLiteral("5"));
+        QCOMPARE(window.width(), ordinaryWidth);
+    }
+
+    void aMissingDefaultConversionIsReportedAndRepaired() {
+        const ScopedTable table({{"Other", kExample}});
+        const Capture capture;
+        frmQConverter window;
+        window.show();
+        QCOMPARE(messages(capture), "frmQconverter.cboConversionType_Click");
+        QVERIFY(!window.findChild<QWidget*>(QStringLiteral("fraMSU"))->isVisible());
+        choose(window, QStringLiteral("Other"));
+        QVERIFY(window.findChild<QWidget*>(QStringLiteral("fraMSU"))->isVisible());
+    }
+
+    void messageBoxesAreWideEnoughAndWrapBetweenPhrases() {
+        const std::string description =
+            "Subscript out of range: vqcslope.dat line 7 has 3 fields, 5 needed";
+        for (const std::string& text :
+             {std::string("Input must be numeric."),
+              "An error has occurred.\r\n\r\nDescription:  " + description}) {
+            int width = 0, titleWidth = 0;
+            QStringList cut;
+            QTimer::singleShot(0, [&] {
+                QWidget* shown = QApplication::activeModalWidget();
+                QFont bold = shown->font();
+                bold.setBold(true);
+                width = shown->width();
+                titleWidth = QFontMetrics(bold).horizontalAdvance(shown->windowTitle());
+                auto* label = shown->findChild<QLabel*>(QStringLiteral("text"));
+                for (const QString& line : label->text().split(QLatin1Char('\n'))) {
+                    if (label->width() < label->fontMetrics().horizontalAdvance(line)) {
+                        cut << line;
+                    }
+                }
+                QTest::keyClick(shown, Qt::Key_Return);
+            });
+            QtMessageBox().showMessage(text, "Wexel Converter");
+            QVERIFY(width > titleWidth + 100);
+            QCOMPARE(cut, QStringList());
+        }
+    }
+
+    void everyWindowOpensOnTheScreenOfTheConverter() {
+        const ScopedTable table = tables();
+        frmQConverter window;
+        QScreen* side = QGuiApplication::screens().at(1);
+        window.move(side->geometry().topLeft() + QPoint(10, 10));
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        setMainWindow(&window);
+        QRect where;
+        QTimer::singleShot(0, [&] {
+            where = QApplication::activeModalWidget()->frameGeometry();
+            QApplication::activeModalWidget()->close();
+        });
+        QtMessageBox().showMessage("On the side screen", "Wexel Converter");
+        setMainWindow(nullptr);
+        QVERIFY2(side->availableGeometry().contains(where), qPrintable(QDebug::toString(where)));
+    }
+
+    void closingTheWindowEndsTheProgram() {
+        const ScopedTable table = tables();
+        frmQConverter window;
+        window.show();
+        QTest::mouseClick(window.findChild<QPushButton*>(QStringLiteral("cmdClose")),
+                          Qt::LeftButton);
+        QVERIFY(!window.isVisible());
+    }
+};
+
+QTEST_MAIN(ConverterWindowTest)
+#include "frmQConverterTest.moc"

@@ -46,7 +46,6 @@ public:
     // False only when another instance runs; true also when the guard cannot
     // work at all. Called once; later calls repeat the first answer.
     bool claim();
-    bool isListening() const { return server_.isListening(); }
 
     // Asks the running instance to raise its window. Returns the number its
     // answer carries, or nothing when no instance answered within `timeoutMs`.

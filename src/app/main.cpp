@@ -3,7 +3,6 @@
 #include "app/InstanceGuard.h"
 #include "app/ModGlobals.h"
 #include "app/QtPorts.h"
-#include "app/QtStartupSteps.h"
 #include "app/Windows.h"
 #include "platform/Numbers.h"
 #include "ui/converter/frmQConverter.h"
@@ -14,6 +13,33 @@
 
 #include <QApplication>
 #include <QLocale>
+
+namespace {
+
+// The window steps of start-up.
+class QtStartupSteps : public wexel::StartupSteps {
+public:
+    QtStartupSteps(wexel::InstanceGuard& guard, wexel::HelpMenu& menu)
+        : guard_(guard), menu_(menu) {}
+
+    void ShowRunningInstance() override {
+        // Whether or not the running instance answers, this process ends now.
+        (void)guard_.requestRaise();
+    }
+    void showAboutModal() override { wexel::frmAbout::showModal(); }
+    void showConverter() override {
+        auto* window = new wexel::frmQConverter(&menu_);
+        wexel::placeOnScreen(window);
+        window->show();
+        wexel::setMainWindow(window);
+    }
+
+private:
+    wexel::InstanceGuard& guard_;
+    wexel::HelpMenu& menu_;
+};
+
+} // namespace
 
 int main(int argc, char* argv[]) {
     // The program takes no arguments: Qt sees the program name only.
@@ -33,12 +59,16 @@ int main(int argc, char* argv[]) {
     wexel::setMessageBox(&messageBox);
 
     wexel::InstanceGuard guard;
+    // A second instance's request: the converter window comes to the front,
+    // and a modal dialog open over it (About at start, a message) stays on top.
+    QObject::connect(&guard, &wexel::InstanceGuard::raiseRequested, [] {
+        wexel::raiseWindow(wexel::mainWindow());
+        wexel::raiseWindow(QApplication::activeModalWidget());
+    });
     wexel::QtAppFacts facts(guard);
     wexel::HelpSystem help;
     wexel::HelpMenu menu(help);
-    wexel::QtStartupSteps steps(
-        guard, [] { wexel::frmAbout::showModal(); },
-        [&menu] { return new wexel::frmQConverter(&menu); });
+    QtStartupSteps steps(guard, menu);
 
     int status = 0;
     switch (wexel::Main(facts, steps)) {

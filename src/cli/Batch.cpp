@@ -132,12 +132,8 @@ BatchResult runBatch(const std::string& conversionName, std::istream& in, std::o
         const std::string label = fields.size() == 2 ? fields.front() : std::string();
         const std::string& wexels = panel.caption(LabelCalc1Wexels);
         if (json) {
-            output = JsonObject()
-                         .add("line", static_cast<std::int64_t>(n))
-                         .add("label", label)
-                         .add("capacity", capacity)
-                         .add("wexels", wexels)
-                         .str();
+            output = jsonLine(
+                {{"line", n}, {"label", label}, {"capacity", capacity}, {"wexels", wexels}});
         } else {
             output = csvField(label);
             output += ',';

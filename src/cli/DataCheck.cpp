@@ -152,15 +152,14 @@ int checkCommand(const std::string& folder, bool json, std::ostream& out, std::o
         (isError ? errors : warnings) += 1;
         const std::string path = joinPath(folder, f.file);
         if (json) {
-            JsonObject object;
-            object.add("file", path)
-                .add("line", f.line)
-                .add("severity", isError ? "error" : "warning")
-                .add("text", f.text);
+            Json object{{"file", path},
+                        {"line", f.line},
+                        {"severity", isError ? "error" : "warning"},
+                        {"text", f.text}};
             if (isError) {
-                object.add("number", f.number);
+                object["number"] = f.number;
             }
-            out << object.str() << '\n';
+            out << jsonLine(object) << '\n';
         } else {
             out << printable(path) << ':' << f.line << ": " << (isError ? "error: " : "warning: ")
                 << printable(f.text) << '\n';

@@ -3,57 +3,10 @@
 #include "app/ModGlobals.h"
 #include "platform/Text.h"
 
-#include <algorithm>
-
 namespace wexel::cli {
 
-std::string jsonString(std::string_view text) {
-    static const char* const hex = "0123456789abcdef";
-    std::string out = "\"";
-    while (!text.empty()) {
-        const auto c = static_cast<unsigned char>(text[0]);
-        const std::size_t length = c < 0x80 ? 1 : utf8SequenceLength(text);
-        if (length == 0) {
-            out += windows1252ToUtf8(text.substr(0, 1));
-        } else if (c == '"' || c == '\\') {
-            out += '\\';
-            out += static_cast<char>(c);
-        } else if (c < 0x20 || c == 0x7F) {
-            out += "\\u00";
-            out += hex[c >> 4];
-            out += hex[c & 0xF];
-        } else {
-            out += text.substr(0, length);
-        }
-        text.remove_prefix(std::max<std::size_t>(length, 1));
-    }
-    return out + "\"";
-}
-
-void JsonObject::key(std::string_view key) {
-    if (text_.size() > 1) {
-        text_ += ',';
-    }
-    text_ += jsonString(key);
-    text_ += ':';
-}
-
-JsonObject& JsonObject::add(std::string_view k, std::string_view text) {
-    key(k);
-    text_ += jsonString(text);
-    return *this;
-}
-
-JsonObject& JsonObject::add(std::string_view k, std::int64_t number) {
-    key(k);
-    text_ += std::to_string(number);
-    return *this;
-}
-
-JsonObject& JsonObject::addRaw(std::string_view k, std::string_view json) {
-    key(k);
-    text_ += json;
-    return *this;
+std::string jsonLine(const Json& value) {
+    return value.dump(-1, ' ', false, Json::error_handler_t::replace);
 }
 
 std::string csvField(std::string_view text) {

@@ -4,35 +4,20 @@
 
 #include "platform/Ports.h"
 
-#include <cstdint>
+#include <nlohmann/json.hpp>
+
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace wexel::cli {
 
-// `text` as a JSON string literal, quotes included. Control characters are
-// escaped; bytes that are not well-formed UTF-8 are read as Windows-1252, as
-// the data files are, so the result is always valid JSON.
-std::string jsonString(std::string_view text);
+// JSON objects keep their keys in the order given.
+using Json = nlohmann::ordered_json;
 
-// One JSON object, built key by key and written on one line.
-class JsonObject {
-public:
-    JsonObject& add(std::string_view key, std::string_view text);
-    JsonObject& add(std::string_view key, const char* text) {
-        return add(key, std::string_view(text));
-    }
-    JsonObject& add(std::string_view key, std::int64_t number);
-    JsonObject& add(std::string_view key, int number) { return add(key, std::int64_t{number}); }
-    // A value that is already JSON (a number text, an array, null).
-    JsonObject& addRaw(std::string_view key, std::string_view json);
-    std::string str() const { return text_ + "}"; }
-
-private:
-    void key(std::string_view key);
-    std::string text_ = "{";
-};
+// One JSON value on one line. Bytes that are not UTF-8 (only an argument
+// typed in another encoding can have them) become U+FFFD.
+std::string jsonLine(const Json& value);
 
 // A field for a CSV line: quoted (quotes doubled) when it holds a comma, a
 // quote, a line break, or blanks at either end.

@@ -211,11 +211,9 @@ private:
         for (const auto& entry : SlopeTable()) {
             const Conversion& c = entry.item;
             if (o_.json) {
-                writeLine(out_, JsonObject()
-                                    .add("name", c.name)
-                                    .add("units", c.units)
-                                    .add("tiers", static_cast<std::int64_t>(c.tiers.size()))
-                                    .str());
+                writeLine(
+                    out_,
+                    jsonLine({{"name", c.name}, {"units", c.units}, {"tiers", c.tiers.size()}}));
             } else {
                 out_ << printable(c.name) << '\t' << printable(c.units) << '\t' << c.tiers.size()
                      << '\n';
@@ -227,12 +225,12 @@ private:
     int tiers(const std::string& name) {
         for (const TierListRow& row : tierListRows(name)) {
             if (o_.json) {
-                writeLine(out_, JsonObject()
-                                    .add("tier", row.tier)
-                                    .addRaw("lowest", row.lowest)
-                                    .addRaw("highest", row.highest == "+" ? "null" : row.highest)
-                                    .addRaw("slope", row.slope)
-                                    .str());
+                // The numbers as JSON numbers; the last tier has no highest.
+                writeLine(out_, jsonLine({{"tier", row.tier},
+                                          {"lowest", Json::parse(row.lowest)},
+                                          {"highest",
+                                           Json::parse(row.highest == "+" ? "null" : row.highest)},
+                                          {"slope", Json::parse(row.slope)}}));
             } else {
                 out_ << row.tier << '\t' << row.lowest << '\t' << row.dash << '\t' << row.highest
                      << '\t' << row.slope << '\n';
@@ -310,22 +308,17 @@ private:
         }
 
         if (o_.json) {
-            JsonObject object;
-            object.add("command", command).add("conversion", name);
+            Json object{{"command", command}, {"conversion", name}};
             for (std::size_t i = 0; i < calc->inputs.size(); ++i) {
-                object.add(calc->inputs[i].key, o_.words[2 + i]);
+                object[calc->inputs[i].key] = o_.words[2 + i];
             }
             for (const Output& output : calc->outputs) {
-                object.add(output.key, panel.caption(output.label));
+                object[output.key] = panel.caption(output.label);
             }
             if (o_.explain) {
-                std::string array = "[";
-                for (const std::string& line : working) {
-                    array += (array.size() > 1 ? "," : "") + jsonString(line);
-                }
-                object.addRaw("working", array + "]");
+                object["working"] = working;
             }
-            writeLine(out_, object.str());
+            writeLine(out_, jsonLine(object));
         } else {
             std::string line;
             for (const Output& output : calc->outputs) {

@@ -35,6 +35,19 @@ std::string calcWXToMSU(TextField& wexelField, const std::string& conversionName
 
 namespace {
 
+// Checks two fields of a calculator in order, each with its minimum; the
+// first one rejected is given the focus.
+bool bothAccepted(TextField& first, const char* firstMin, TextField& second,
+                  const char* secondMin) {
+    for (auto [field, minText] : {std::pair{&first, firstMin}, std::pair{&second, secondMin}}) {
+        if (!accepted(*field, minText)) {
+            field->setFocus();
+            return false;
+        }
+    }
+    return true;
+}
+
 std::string capacityPlusWexels(TextField& wexelField, TextField& capacityField,
                                const std::string& conversionName) {
     std::string capacity = capacityField.text();
@@ -46,12 +59,7 @@ std::string capacityPlusWexels(TextField& wexelField, TextField& capacityField,
 
 std::string calcWXPlusMSUToMSU(TextField& wexelField, TextField& capacityField,
                                const std::string& conversionName) {
-    if (!accepted(wexelField, "0")) {
-        wexelField.setFocus();
-        return kError;
-    }
-    if (!accepted(capacityField, "0")) {
-        capacityField.setFocus();
+    if (!bothAccepted(wexelField, "0", capacityField, "0")) {
         return kError;
     }
     return capacityPlusWexels(wexelField, capacityField, conversionName);
@@ -59,37 +67,16 @@ std::string calcWXPlusMSUToMSU(TextField& wexelField, TextField& capacityField,
 
 std::string calcMSUPlusWXToMSU(TextField& wexelField, TextField& capacityField,
                                const std::string& conversionName) {
-    if (!accepted(capacityField, "0")) {
-        capacityField.setFocus();
-        return kError;
-    }
-    if (!accepted(wexelField, "0")) {
-        wexelField.setFocus();
+    if (!bothAccepted(capacityField, "0", wexelField, "0")) {
         return kError;
     }
     return capacityPlusWexels(wexelField, capacityField, conversionName);
 }
 
-namespace {
-
-// Steps 1 and 2 of calculators 4 and 5: the added capacity may be negative.
-bool bothAccepted(TextField& addedField, TextField& existingField) {
-    if (!accepted(addedField, "")) {
-        addedField.setFocus();
-        return false;
-    }
-    if (!accepted(existingField, "0")) {
-        existingField.setFocus();
-        return false;
-    }
-    return true;
-}
-
-} // namespace
-
+// Calculators 4 and 5 check the added capacity first, and it may be negative.
 TwoResults checkMSUPlusMSUInputs(TextField& addedField, TextField& existingField,
                                  const std::string& conversionName) {
-    if (!bothAccepted(addedField, existingField)) {
+    if (!bothAccepted(addedField, "", existingField, "0")) {
         return {kError, kError};
     }
     return calcMSUPlusMSUToWXandMSU(addedField, existingField, conversionName);
@@ -108,7 +95,7 @@ TwoResults calcMSUPlusMSUToWXandMSU(TextField& addedField, TextField& existingFi
 
 TwoResults checkWXPlusMSUInputs(TextField& addedField, TextField& wexelField,
                                 const std::string& conversionName) {
-    if (!bothAccepted(addedField, wexelField)) {
+    if (!bothAccepted(addedField, "", wexelField, "0")) {
         return {kError, kError};
     }
     return calcWXPlusMSUToWXandMSU(addedField, wexelField, conversionName);

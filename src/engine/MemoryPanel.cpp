@@ -25,10 +25,6 @@ void MemoryPanel::Field::setText(const std::string& text) {
     }
 }
 
-void MemoryPanel::Field::setFocus() {
-    panel_->focused = id_;
-}
-
 void MemoryPanel::preset(PanelField field, const std::string& text) {
     calcEnabled_ = false;
     fields_[field].setText(text);

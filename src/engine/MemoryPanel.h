@@ -22,7 +22,7 @@ public:
             selectionStart = start;
             selectionLength = length;
         }
-        void setFocus() override;
+        void setFocus() override {}
 
         int selectionStart = -1;
         int selectionLength = -1;
@@ -55,9 +55,6 @@ public:
     Field& field(PanelField field) { return fields_[field]; }
     const std::string& text(PanelField field) const { return fields_[field].text_; }
     const std::string& caption(PanelLabel label) const { return labels_[label].caption; }
-
-    // The field that was given the focus last, or PanelFieldCount for none.
-    PanelField focused = PanelFieldCount;
 
 private:
     struct Label : ResultLabel {

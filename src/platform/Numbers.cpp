@@ -53,63 +53,58 @@ double parseAsciiNumber(const std::string& ascii, bool negative) {
     return negative ? -0.0 : 0.0;
 }
 
-// Reads the exponent whose letter is at t[i] (an optional sign, then digits)
-// onto `ascii` as "e..." and moves i past it. False, with nothing read, when
-// no digit follows.
-bool scanExponent(std::string_view t, std::size_t& i, std::string& ascii) {
-    std::size_t j = i + 1;
-    std::string exp = "e";
-    if (j < t.size() && (t[j] == '+' || t[j] == '-')) {
-        exp += t[j++];
+// Reads a number's sign and digits from t[i] onto `ascii` as plain ASCII
+// digits with at most one "." (where the text has `decimal`), skipping the
+// `group` separators between digits before it; moves i past them. Then an
+// exponent, when one of `exponentLetters` follows with digits. True if a
+// digit was read.
+bool scanNumber(std::string_view t, std::size_t& i, std::string_view decimal,
+                std::string_view group, std::string_view exponentLetters, std::string& ascii,
+                bool& negative) {
+    negative = i < t.size() && t[i] == '-';
+    i += i < t.size() && (t[i] == '+' || t[i] == '-') ? 1 : 0;
+    bool digits = false;
+    bool point = false;
+    while (i < t.size()) {
+        if (isDigit(t[i])) {
+            ascii += t[i++];
+            digits = true;
+        } else if (!point && startsWith(t, i, decimal)) {
+            ascii += '.';
+            point = true;
+            i += decimal.size();
+        } else if (!point && digits && startsWith(t, i, group)) {
+            i += group.size();
+        } else {
+            break;
+        }
     }
-    const std::size_t digitsFrom = j;
-    while (j < t.size() && isDigit(t[j])) {
-        exp += t[j++];
+    if (digits && i < t.size() && exponentLetters.find(t[i]) != std::string_view::npos) {
+        std::size_t j = i + 1;
+        std::string exp = "e";
+        if (j < t.size() && (t[j] == '+' || t[j] == '-')) {
+            exp += t[j++];
+        }
+        const std::size_t from = j;
+        while (j < t.size() && isDigit(t[j])) {
+            exp += t[j++];
+        }
+        if (j > from) { // a letter without digits ends the number before it
+            ascii += exp;
+            i = j;
+        }
     }
-    if (j == digitsFrom) {
-        return false;
-    }
-    ascii += exp;
-    i = j;
-    return true;
+    return digits;
 }
 
 // Locale-aware scan of a whole text. On success fills `ascii` with the
 // number in plain ASCII form (without sign) and returns true.
 bool scanLocaleNumber(std::string_view text, std::string& ascii, bool& negative) {
     const NumberLocale& loc = currentLocale();
-    std::string_view t = trimBlanks(text);
-    ascii.clear();
-    negative = false;
+    const std::string_view t = trimBlanks(text);
     std::size_t i = 0;
-    if (i < t.size() && (t[i] == '+' || t[i] == '-')) {
-        negative = t[i] == '-';
-        ++i;
-    }
-    bool digits = false;
-    bool point = false;
-    while (i < t.size()) {
-        if (isDigit(t[i])) {
-            ascii += t[i];
-            digits = true;
-            ++i;
-        } else if (!point && startsWith(t, i, loc.decimalSeparator)) {
-            ascii += '.';
-            point = true;
-            i += loc.decimalSeparator.size();
-        } else if (!point && digits && startsWith(t, i, loc.groupSeparator)) {
-            i += loc.groupSeparator.size();
-        } else {
-            break;
-        }
-    }
-    if (!digits) {
-        return false;
-    }
-    if (i < t.size() && (t[i] == 'E' || t[i] == 'e') && !scanExponent(t, i, ascii)) {
-        return false;
-    }
-    return i == t.size();
+    return scanNumber(t, i, loc.decimalSeparator, loc.groupSeparator, "Ee", ascii, negative) &&
+           i == t.size();
 }
 
 } // namespace
@@ -208,30 +203,9 @@ double readLeadingNumber(std::string_view text) {
     }
     std::size_t i = 0;
     bool negative = false;
-    if (i < t.size() && (t[i] == '+' || t[i] == '-')) {
-        negative = t[i] == '-';
-        ++i;
-    }
     std::string ascii;
-    bool digits = false;
-    bool point = false;
-    while (i < t.size()) {
-        if (isDigit(t[i])) {
-            ascii += t[i];
-            digits = true;
-        } else if (t[i] == '.' && !point) {
-            ascii += '.';
-            point = true;
-        } else {
-            break;
-        }
-        ++i;
-    }
-    if (!digits) {
+    if (!scanNumber(t, i, ".", "", "EeDd", ascii, negative)) {
         return 0.0;
-    }
-    if (i < t.size() && (t[i] == 'E' || t[i] == 'e' || t[i] == 'D' || t[i] == 'd')) {
-        (void)scanExponent(t, i, ascii); // a letter without digits ends the number
     }
     return parseAsciiNumber(ascii, negative);
 }

@@ -1,29 +1,26 @@
 #include "platform/RuntimeError.h"
 
+#include <utility>
+
 namespace wexel {
 
 const char* errorTitle(ErrorNumber number) {
-    switch (number) {
-    case ErrorNumber::KeyNotFound:
-        return "Key not found";
-    case ErrorNumber::Overflow:
-        return "Overflow";
-    case ErrorNumber::OutOfMemory:
-        return "Out of memory";
-    case ErrorNumber::SubscriptOutOfRange:
-        return "Subscript out of range";
-    case ErrorNumber::DivisionByZero:
-        return "Division by zero";
-    case ErrorNumber::TypeMismatch:
-        return "Type mismatch";
-    case ErrorNumber::FileNotFound:
-        return "File not found";
-    case ErrorNumber::PathFileAccess:
-        return "Path/File access error";
-    case ErrorNumber::DuplicateKey:
-        return "Duplicate key";
-    case ErrorNumber::CannotCreateComponent:
-        return "Component cannot be created";
+    static constexpr std::pair<ErrorNumber, const char*> kTitles[] = {
+        {ErrorNumber::KeyNotFound, "Key not found"},
+        {ErrorNumber::Overflow, "Overflow"},
+        {ErrorNumber::OutOfMemory, "Out of memory"},
+        {ErrorNumber::SubscriptOutOfRange, "Subscript out of range"},
+        {ErrorNumber::DivisionByZero, "Division by zero"},
+        {ErrorNumber::TypeMismatch, "Type mismatch"},
+        {ErrorNumber::FileNotFound, "File not found"},
+        {ErrorNumber::PathFileAccess, "Path/File access error"},
+        {ErrorNumber::DuplicateKey, "Duplicate key"},
+        {ErrorNumber::CannotCreateComponent, "Component cannot be created"},
+    };
+    for (const auto& [n, title] : kTitles) {
+        if (n == number) {
+            return title;
+        }
     }
     return "Application-defined error";
 }

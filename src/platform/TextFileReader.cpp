@@ -44,20 +44,14 @@ struct Stamp {
     }
 };
 
-class Descriptor {
-public:
-    explicit Descriptor(int fd) : fd_(fd) {}
+// Closes a file descriptor when it goes out of scope.
+struct Descriptor {
+    int fd;
     ~Descriptor() {
-        if (fd_ >= 0) {
-            ::close(fd_);
+        if (fd >= 0) {
+            ::close(fd);
         }
     }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    int get() const { return fd_; }
-
-private:
-    int fd_;
 };
 
 Stamp stampOf(int fd, const std::string& path) {
@@ -92,14 +86,14 @@ std::chrono::nanoseconds age(const Stamp& stamp) {
 std::string readRegularFile(const std::string& path, std::size_t maxBytes) {
     for (int attempt = 0; attempt < kReadAttempts; ++attempt) {
         // Non-blocking, so that opening a pipe does not wait for a writer.
-        const Descriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-        if (fd.get() < 0) {
+        const Descriptor file{::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)};
+        if (file.fd < 0) {
             if (errno == ENOENT || errno == ENOTDIR || path.empty()) {
                 raise(ErrorNumber::FileNotFound, path);
             }
             cannotRead(path, std::string("cannot be read: ") + std::strerror(errno));
         }
-        const Stamp before = stampOf(fd.get(), path);
+        const Stamp before = stampOf(file.fd, path);
         if (static_cast<unsigned long long>(before.size) > maxBytes) {
             cannotRead(path, "is larger than " + std::to_string(maxBytes) + " bytes");
         }
@@ -107,7 +101,7 @@ std::string readRegularFile(const std::string& path, std::size_t maxBytes) {
         bytes.reserve(static_cast<std::size_t>(before.size));
         char buffer[65536];
         for (;;) {
-            const ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
+            const ssize_t n = ::read(file.fd, buffer, sizeof buffer);
             if (n < 0 && errno == EINTR) {
                 continue;
             }
@@ -122,10 +116,10 @@ std::string readRegularFile(const std::string& path, std::size_t maxBytes) {
                 cannotRead(path, "is larger than " + std::to_string(maxBytes) + " bytes");
             }
         }
-        Stamp after = stampOf(fd.get(), path);
+        Stamp after = stampOf(file.fd, path);
         if (after == before && age(after) < kSettleTime) {
             std::this_thread::sleep_for(kSettleTime - age(after));
-            after = stampOf(fd.get(), path);
+            after = stampOf(file.fd, path);
         }
         if (after == before && bytes.size() == static_cast<std::size_t>(after.size)) {
             return bytes;

@@ -1,6 +1,8 @@
 #pragma once
 // One tier (band) of one conversion.
 
+#include "platform/Numbers.h"
+
 #include <cstdint>
 #include <string>
 
@@ -21,11 +23,13 @@ public:
 
     std::string Units() const { return units_; }
     // Stores the unit code without leading and trailing blanks (tabs stay).
-    void setUnits(const std::string& sUnits);
+    void setUnits(const std::string& sUnits) { units_ = std::string(trimBlanks(sUnits)); }
 
     std::string SlopeName() const { return slopeName_; }
     // Stores the name without leading and trailing blanks (tabs stay).
-    void setSlopeName(const std::string& sSlopeName);
+    void setSlopeName(const std::string& sSlopeName) {
+        slopeName_ = std::string(trimBlanks(sSlopeName));
+    }
 
 private:
     std::int32_t minCap_ = 0;

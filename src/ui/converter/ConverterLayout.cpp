@@ -1,5 +1,6 @@
 #include "ui/converter/ConverterLayout.h"
 
+#include "tiers/DataFiles.h"
 #include "ui/info/DialogLayout.h"
 
 #include <QComboBox>
@@ -19,9 +20,7 @@ namespace wexel::layout {
 
 namespace {
 
-constexpr int px(int twips) {
-    return twipsToPixels(twips);
-}
+constexpr auto& px = twipsToPixels;
 
 constexpr PieceDesign caption(int line, const char* text, int left, int top, int width,
                               int height) {
@@ -109,14 +108,6 @@ CalculatorFit fitCalculator(const CalculatorDesign& design, const std::vector<QS
             }
             rowHeight = std::max({rowHeight, px(p.height), minimum[i].height()});
         }
-        if (designTop == INT_MAX) { // a line of captions only
-            for (const PieceDesign& p : pieces) {
-                if (p.line == line) {
-                    designTop = std::min(designTop, p.top);
-                    designBottom = std::max(designBottom, p.top + p.height);
-                }
-            }
-        }
         int rowTop = px(designTop);
         if (line > 0) {
             rowTop = std::max(rowTop,
@@ -181,22 +172,18 @@ std::vector<QSize> minimumSizes(const CalculatorDesign& design,
     for (std::size_t i = 0; i < pieces.size(); ++i) {
         const QWidget* widget = pieces[i];
         const QFontMetrics fm(widget->font());
-        switch (design.pieces[i].kind) {
-        case PieceKind::Field: {
+        const PieceKind kind = design.pieces[i].kind;
+        if (kind == PieceKind::Field) {
             const auto* field = static_cast<const QLineEdit*>(widget);
             minimum.emplace_back(
                 fm.horizontalAdvance(QString(field->maxLength(), QLatin1Char('0'))) +
                     kFieldTextMargin,
                 std::max(fm.height() + 6, field->sizeHint().height()));
-            break;
-        }
-        case PieceKind::Output:
+        } else if (kind == PieceKind::Output) {
             minimum.emplace_back(outputWidth(widget), fm.height() + 6);
-            break;
-        case PieceKind::Caption:
+        } else {
             minimum.emplace_back(
                 fm.horizontalAdvance(static_cast<const QLabel*>(widget)->text()) + 2, fm.height());
-            break;
         }
     }
     return minimum;
@@ -320,6 +307,21 @@ std::string withUnit(std::string_view msuText, std::string_view unit) {
     return result;
 }
 
+std::string roundingNote(const std::string& unit) {
+    // ENG has no rounding up, and two blanks after "NOTE:" where the others
+    // have three: both as designed.
+    if (unit == "ENG") {
+        return std::string("NOTE:  When converting Wexels to ENGs, ") +
+               "fractional results are rounded down.  " +
+               "Due to this rounding effect, multiple numbers of Wexels " +
+               "could be converted to the same number of ENGs.";
+    }
+    return "NOTE:   When converting " + unit + "s to Wexels, fractional results are rounded up.  " +
+           "When converting Wexels to " + unit + "s, fractional results are rounded down.  " +
+           "Due to these rounding effects, multiple numbers of " + unit +
+           "s could be converted to " + "the same number of Wexels.";
+}
+
 std::vector<int> widthsNeeded(const WindowWidgets& w) {
     std::vector<int> widths;
     const auto& designs = calculatorDesigns();
@@ -335,7 +337,7 @@ std::vector<int> widthsNeeded(const WindowWidgets& w) {
     return widths;
 }
 
-std::vector<int> layOutWindow(const WindowWidgets& w, const std::vector<std::string>& notes) {
+std::vector<int> layOutWindow(const WindowWidgets& w) {
     // Every unit frame is laid out for the widest of the three, so switching
     // units leaves the window as it is.
     const auto& designs = calculatorDesigns();
@@ -394,9 +396,10 @@ std::vector<int> layOutWindow(const WindowWidgets& w, const std::vector<std::str
         std::max(px(kDirections.width()), unitFrame.width() - directionsLeft - px(kWindowMargin));
     const QFontMetrics noteFm(w.directions->font());
     int noteHeight = px(kDirections.height());
-    for (const std::string& note : notes) {
-        const QRect needed = noteFm.boundingRect(QRect(0, 0, directionsWidth, 10000),
-                                                 Qt::TextWordWrap, QString::fromStdString(note));
+    for (const char* unit : kUnitCodes) {
+        const QRect needed =
+            noteFm.boundingRect(QRect(0, 0, directionsWidth, 10000), Qt::TextWordWrap,
+                                QString::fromStdString(roundingNote(unit)));
         noteHeight = std::max(noteHeight, needed.height() + 4);
     }
     w.directions->setGeometry(directionsLeft, px(kDirections.top()) + shift, directionsWidth,

@@ -88,11 +88,14 @@ struct WindowWidgets {
 // widths may cut a result off, and is made again.
 std::vector<int> widthsNeeded(const WindowWidgets& w);
 
+// The rounding note of a unit, which the directions label shows.
+std::string roundingNote(const std::string& unit);
+
 // Places every widget of the window for the texts shown now (the results and
-// the rows of the tier list) and the longest of `notes` (the rounding notes
-// the directions label may hold), and sets the central widget's minimum size
-// to what they need. Returns the widths it made room for.
-std::vector<int> layOutWindow(const WindowWidgets& w, const std::vector<std::string>& notes);
+// the rows of the tier list) and the longest rounding note, and sets the
+// central widget's minimum size to what they need. Returns the widths it
+// made room for.
+std::vector<int> layOutWindow(const WindowWidgets& w);
 
 // The window's outer size as designed, in pixels.
 QSize designedWindowSize();

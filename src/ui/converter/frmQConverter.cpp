@@ -57,34 +57,20 @@ const std::array<MenuEntry, 5> kMenu{{
 // The separator comes before this entry.
 constexpr std::size_t kMenuLineBefore = 3;
 
-std::string roundingNote(const std::string& unit) {
-    // ENG has no rounding up, and two blanks after "NOTE:" where the others
-    // have three: both as designed.
-    if (unit == "ENG") {
-        return std::string("NOTE:  When converting Wexels to ENGs, ") +
-               "fractional results are rounded down.  " +
-               "Due to this rounding effect, multiple numbers of Wexels " +
-               "could be converted to the same number of ENGs.";
-    }
-    return "NOTE:   When converting " + unit + "s to Wexels, fractional results are rounded up.  " +
-           "When converting Wexels to " + unit + "s, fractional results are rounded down.  " +
-           "Due to these rounding effects, multiple numbers of " + unit +
-           "s could be converted to " + "the same number of Wexels.";
-}
-
-std::vector<std::string> allRoundingNotes() {
-    std::vector<std::string> notes;
-    for (const char* unit : kUnitCodes) {
-        notes.push_back(roundingNote(unit));
-    }
-    return notes;
-}
-
-QFont sized(const QFont& base, double points, bool bold = false) {
-    QFont font(base);
+QFont sized(double points, bool bold = false) {
+    QFont font = QApplication::font();
     font.setPointSizeF(points);
     font.setBold(bold);
     return font;
+}
+
+// A control of the window: its design name and font.
+template <class Widget>
+Widget* make(QWidget* parent, const char* name, double points, bool bold = false) {
+    auto* widget = new Widget(parent);
+    widget->setObjectName(QString::fromLatin1(name));
+    widget->setFont(sized(points, bold));
+    return widget;
 }
 
 } // namespace
@@ -102,23 +88,14 @@ frmQConverter::~frmQConverter() = default;
 // Building
 
 void frmQConverter::buildWindow() {
-    auto* central = new QWidget(this);
-    central->setObjectName(QStringLiteral("centralWidget"));
+    auto* central = make<QWidget>(this, "centralWidget", 8.25);
     setCentralWidget(central);
     widgets_.central = central;
-
-    const QFont base = QApplication::font();
-    central->setFont(sized(base, 8.25));
-
-    widgets_.typeLabel = new QLabel(QStringLiteral("Conversion Type:"), central);
-    widgets_.typeLabel->setObjectName(QStringLiteral("lblConversionType"));
-    widgets_.typeLabel->setFont(sized(base, 9.75));
-
-    cboConversionType_ = new QComboBox(central);
+    widgets_.typeLabel = make<QLabel>(central, "lblConversionType", 9.75);
+    widgets_.typeLabel->setText(QStringLiteral("Conversion Type:"));
+    cboConversionType_ = make<QComboBox>(central, "cboConversionType", 9.75);
     widgets_.typeBox = cboConversionType_;
-    cboConversionType_->setObjectName(QStringLiteral("cboConversionType"));
     cboConversionType_->setEditable(false);
-    cboConversionType_->setFont(sized(base, 9.75));
     cboConversionType_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     connect(cboConversionType_, &QComboBox::currentIndexChanged, this, [this](int) {
         changedSinceActivation_ = true;
@@ -138,35 +115,27 @@ void frmQConverter::buildWindow() {
         buildUnitFrame(static_cast<Unit>(unit));
     }
 
-    lstSlope_ = new QTreeWidget(central);
+    lstSlope_ = make<QTreeWidget>(central, "lstSlope", 8.25);
     widgets_.tierList = lstSlope_;
-    lstSlope_->setObjectName(QStringLiteral("lstSlope"));
-    lstSlope_->setFont(sized(base, 8.25));
     lstSlope_->setColumnCount(5);
     lstSlope_->setHeaderHidden(true);
     lstSlope_->header()->setStretchLastSection(false);
     lstSlope_->header()->setMinimumSectionSize(8);
     lstSlope_->setRootIsDecorated(false);
-    lstSlope_->setSortingEnabled(false);
-    lstSlope_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    lstSlope_->setSelectionMode(QAbstractItemView::SingleSelection);
     lstSlope_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     lstSlope_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 
-    lblDirections_ = new QLabel(central);
+    lblDirections_ = make<QLabel>(central, "lblDirections", 8.25, true);
     widgets_.directions = lblDirections_;
-    lblDirections_->setObjectName(QStringLiteral("lblDirections"));
-    lblDirections_->setFont(sized(base, 8.25, true));
     lblDirections_->setWordWrap(true);
     lblDirections_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     QPalette palette = lblDirections_->palette();
     palette.setColor(QPalette::WindowText, QColor(64, 64, 0));
     lblDirections_->setPalette(palette);
 
-    auto* cmdClose = new QPushButton(QStringLiteral("Close"), central);
+    auto* cmdClose = make<QPushButton>(central, "cmdClose", 8.25);
+    cmdClose->setText(QStringLiteral("Close"));
     widgets_.closeButton = cmdClose;
-    cmdClose->setObjectName(QStringLiteral("cmdClose"));
-    cmdClose->setFont(sized(base, 8.25));
     connect(cmdClose, &QPushButton::clicked, this, &QWidget::close);
 
     // Tab order: the fields in reading order, unit by unit, then Close, then the list.
@@ -180,7 +149,7 @@ void frmQConverter::buildWindow() {
     setTabOrder(previous, cmdClose);
     setTabOrder(cmdClose, lstSlope_);
 
-    laidOutFor_ = layout::layOutWindow(widgets_, allRoundingNotes());
+    laidOutFor_ = layout::layOutWindow(widgets_);
 }
 
 void frmQConverter::buildMenu() {
@@ -212,8 +181,7 @@ void frmQConverter::buildUnitFrame(Unit unit) {
     layout::UnitWidgets& w = widgets_.units[unit];
     u.code = kUnitCodes[unit];
     const std::string code = u.code;
-    const QFont base = QApplication::font();
-    const QFont captionFont = sized(base, 8.25);
+    const QFont captionFont = sized(8.25);
 
     QList<QKeySequence> menuKeys;
     for (const MenuEntry& e : kMenu) {
@@ -248,7 +216,7 @@ void frmQConverter::buildUnitFrame(Unit unit) {
                 auto* field = new QtTextField(calculator);
                 const auto slot = static_cast<PanelField>(piece.slot);
                 field->setObjectName(text);
-                field->setFont(sized(base, 9.75));
+                field->setFont(sized(9.75));
                 field->setMaxLength(panelFieldMaxLength(slot));
                 field->setText(QStringLiteral("0"));
                 field->setMenuShortcuts(menuKeys);
@@ -265,7 +233,7 @@ void frmQConverter::buildUnitFrame(Unit unit) {
                 auto* label = new QtResultLabel(calculator);
                 const auto slot = static_cast<PanelLabel>(piece.slot);
                 label->setObjectName(text);
-                label->setFont(sized(base, 9.75, true));
+                label->setFont(sized(9.75, true));
                 label->setText(QStringLiteral("0"));
                 u.labels[slot] = label;
                 u.panel.labels[slot] = label;
@@ -289,7 +257,7 @@ void frmQConverter::keepTextsWhole(bool tierListChanged) {
     if (!tierListChanged && layout::widthsNeeded(widgets_) == laidOutFor_) {
         return;
     }
-    laidOutFor_ = layout::layOutWindow(widgets_, allRoundingNotes());
+    laidOutFor_ = layout::layOutWindow(widgets_);
     // The window follows its content, unless the user has sized it.
     if (size() == autoSize_) {
         autoSize_ = layout::designedWindowSize().expandedTo(minimumSizeHint());
@@ -312,7 +280,7 @@ void frmQConverter::Form_Load() {
             cboConversionType_->addItem(QString::fromStdString(entry.item));
         }
     }
-    laidOutFor_ = layout::layOutWindow(widgets_, allRoundingNotes());
+    laidOutFor_ = layout::layOutWindow(widgets_);
     autoSize_ = layout::designedWindowSize().expandedTo(minimumSizeHint());
     resize(autoSize_);
     selectEntry(0);
@@ -399,7 +367,7 @@ void frmQConverter::SetValues(std::string& name) {
         }
     }
 
-    lblDirections_->setText(QString::fromStdString(roundingNote(name)));
+    lblDirections_->setText(QString::fromStdString(layout::roundingNote(name)));
     QWidget* frame = widgets_.units[static_cast<std::size_t>(shown)].frame;
     frame->move(layout::unitFramePosition());
     for (int k = 0; k < PanelFieldCount; ++k) {

@@ -1,8 +1,12 @@
 #include "ui/info/DialogLayout.h"
 
+#include "ui/info/AppIcon.h"
+
+#include <QDialog>
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QLabel>
+#include <QPushButton>
 #include <QStringList>
 #include <QVariant>
 
@@ -91,6 +95,26 @@ void fitLabel(QLabel* label, Grow grow) {
         box.setHeight(neededHeight);
     }
     label->setGeometry(box);
+}
+
+void setUpDialog(QDialog* dialog, const char* name, const QString& title) {
+    dialog->setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    dialog->setObjectName(QString::fromLatin1(name));
+    dialog->setWindowIcon(applicationIcon());
+    dialog->setWindowTitle(title);
+    dialog->setFont(dialogFont(QStringLiteral("MS Sans Serif"), 8.25));
+}
+
+QPushButton* addOkButton(QDialog* dialog, QRect box) {
+    auto* ok = new QPushButton(QStringLiteral("OK"), dialog);
+    ok->setObjectName(QStringLiteral("cmdOK"));
+    ok->setDefault(true);
+    QObject::connect(ok, &QPushButton::clicked, dialog, &QDialog::accept);
+    box.setWidth(std::max(box.width(), ok->fontMetrics().horizontalAdvance(ok->text()) + 16));
+    box.setHeight(std::max(box.height(), ok->sizeHint().height()));
+    ok->setGeometry(box);
+    return ok;
 }
 
 QSize clientSizeFor(const QWidget* window, QSize design, int margin) {

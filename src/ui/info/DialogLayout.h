@@ -7,7 +7,9 @@
 #include <QRect>
 #include <QString>
 
+class QDialog;
 class QLabel;
+class QPushButton;
 class QWidget;
 
 namespace wexel {
@@ -35,6 +37,14 @@ enum class Grow {
 // Widens and heightens the label until its whole text shows; the box never
 // shrinks and its top stays where it is.
 void fitLabel(QLabel* label, Grow grow = Grow::Right);
+
+// Makes `dialog` a fixed-size dialog with the application's icon, the name
+// and title given and the dialogs' font.
+void setUpDialog(QDialog* dialog, const char* name, const QString& title);
+
+// The OK button of a dialog: first in the tab order, the default button,
+// closing the dialog; at `box`, widened to its text.
+QPushButton* addOkButton(QDialog* dialog, QRect box);
 
 // A child with this property set true may reach past the window's edges
 // (the separator lines do) and is left out of clientSizeFor.

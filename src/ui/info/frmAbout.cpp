@@ -52,20 +52,10 @@ QLabel* frmAbout::addLabel(const char* name, QRect box, const QString& text) {
     return label;
 }
 
-frmAbout::frmAbout(const VersionInfo& version, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
-    setObjectName(QStringLiteral("frmAbout"));
-    setWindowIcon(applicationIcon());
-    setFont(dialogFont(QStringLiteral("MS Sans Serif"), 8.25));
-    setWindowTitle(QStringLiteral("About ") + QString::fromLatin1(kAppTitle));
-
+frmAbout::frmAbout(const VersionInfo& version, QWidget* parent) : QDialog(parent) {
+    setUpDialog(this, "frmAbout", QStringLiteral("About ") + QString::fromLatin1(kAppTitle));
     // The OK button comes first: it is first in the tab order.
-    auto* cmdOK = new QPushButton(QStringLiteral("OK"), this);
-    cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    cmdOK->setDefault(true);
-    cmdOK->setGeometry(twipsRect(2640, 3912, 1140, 345));
-    connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
+    QPushButton* cmdOK = addOkButton(this, twipsRect(2640, 3912, 1140, 345));
 
     QLabel* imgIcon = addLabel("imgIcon", twipsRect(345, 240, 780, 780), {});
     imgIcon->setPixmap(applicationPixmap());
@@ -113,9 +103,6 @@ frmAbout::frmAbout(const VersionInfo& version, QWidget* parent)
          {lblTitle, lblCopyright, lblVersion, lblFileDescription, lblKestan, lblDisclaimer}) {
         fitLabel(label);
     }
-    cmdOK->resize(
-        std::max(cmdOK->width(), cmdOK->fontMetrics().horizontalAdvance(cmdOK->text()) + 16),
-        std::max(cmdOK->height(), cmdOK->sizeHint().height()));
     const QSize client = clientSizeFor(this, kClientSize, twipsToPixels(120));
     // A wider dialog keeps its separator across the whole width and its OK
     // button in the middle.

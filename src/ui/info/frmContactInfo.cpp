@@ -1,7 +1,6 @@
 #include "ui/info/frmContactInfo.h"
 
 #include "app/Windows.h"
-#include "ui/info/AppIcon.h"
 #include "ui/info/DialogLayout.h"
 
 #include <QLabel>
@@ -24,21 +23,10 @@ constexpr QSize kClientSize{twipsToPixels(5475), twipsToPixels(1545)};
 
 } // namespace
 
-frmContactInfo::frmContactInfo(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
-    setObjectName(QStringLiteral("frmContactInfo"));
+frmContactInfo::frmContactInfo(QWidget* parent) : QDialog(parent) {
+    setUpDialog(this, "frmContactInfo", QStringLiteral("Contact Information"));
     setAttribute(Qt::WA_DeleteOnClose);
-    setModal(false);
-    setWindowIcon(applicationIcon());
-    setWindowTitle(QStringLiteral("Contact Information"));
-    setFont(dialogFont(QStringLiteral("MS Sans Serif"), 8.25));
-
-    auto* cmdOK = new QPushButton(QStringLiteral("OK"), this);
-    cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    cmdOK->setDefault(true);
-    cmdOK->setGeometry(twipsRect(2160, 960, 1140, 345));
-    connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
+    QPushButton* cmdOK = addOkButton(this, twipsRect(2160, 960, 1140, 345));
 
     auto* label1 = new QLabel(QString::fromLatin1(kContactPrompt), this);
     label1->setObjectName(QStringLiteral("Label1"));
@@ -54,9 +42,6 @@ frmContactInfo::frmContactInfo(QWidget* parent)
 
     fitLabel(label1, Grow::BothSides);
     fitLabel(label2, Grow::BothSides);
-    const int buttonWidth =
-        std::max(cmdOK->width(), cmdOK->fontMetrics().horizontalAdvance(cmdOK->text()) + 16);
-    cmdOK->resize(buttonWidth, std::max(cmdOK->height(), cmdOK->sizeHint().height()));
 
     // The three controls are centred in the design; when a wider font has
     // widened a label, widen the dialog with it and keep them centred.
@@ -75,8 +60,6 @@ frmContactInfo::frmContactInfo(QWidget* parent)
     placeOnScreen(this);
 }
 
-frmContactInfo::~frmContactInfo() = default;
-
 frmContactInfo* frmContactInfo::showInstance() {
     QPointer<frmContactInfo>& dialog = openDialog();
     if (dialog.isNull()) {
@@ -84,10 +67,6 @@ frmContactInfo* frmContactInfo::showInstance() {
     }
     raiseWindow(dialog.data());
     return dialog.data();
-}
-
-frmContactInfo* frmContactInfo::instance() {
-    return openDialog().data();
 }
 
 void frmContactInfo::closeInstance() {

@@ -13,13 +13,10 @@ class frmContactInfo : public QDialog {
     Q_OBJECT
 public:
     explicit frmContactInfo(QWidget* parent = nullptr);
-    ~frmContactInfo() override;
 
     // Creates the dialog unless it is open, shows it without blocking the
     // other windows and brings it forward; returns the one dialog.
     static frmContactInfo* showInstance();
-    // The open dialog, or nullptr.
-    static frmContactInfo* instance();
     // Closes and destroys the open dialog, if any.
     static void closeInstance();
 };

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Builds the libFuzzer targets and runs each for a bounded time (seconds,
-# default 60) from its seed corpus. A crash ends the run with a failure; the
-# crashing input is left in build/fuzz/crashes/.
+# Builds the libFuzzer targets; each replays its seed corpus and then fuzzes
+# for a bounded time (seconds, default 60; longer campaigns are a developer's
+# tool, and what they find goes into fuzz/corpus). A crash ends the run with
+# a failure; the crashing input is left in build/fuzz/crashes/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds="${1:-60}"

@@ -1,21 +1,66 @@
 #!/usr/bin/env bash
-# Builds the .deb from a build folder (default build/dev), unpacks it into a
-# temporary root and runs the installed wexel-calc from there: the package
-# must hold the programs with their data files side by side.
+# Builds the .deb from the release build, lints it, and installs it: an
+# administrator's change to a tier table must survive reinstalling and
+# upgrading the package, and both programs must read the changed table.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-build="${1:-build/dev}"
+build=build/release
 
-scripts/install-deps.sh dpkg-dev file
+scripts/install-deps.sh dpkg-dev file lintian desktop-file-utils appstream
+desktop-file-validate packaging/wexel-converter.desktop
+appstreamcli validate --no-net packaging/io.github.wexel_converter.WexelConverter.metainfo.xml
+
+rm -f "$build"/wexel-converter_*.deb
 (cd "$build" && cpack -G DEB >/dev/null)
-deb="$(ls -t "$build"/wexel-converter_*.deb | head -1)"
-root="$(mktemp -d)"
-trap 'rm -rf "$root"' EXIT
-dpkg -x "$deb" "$root"
-echo "== $(basename "$deb"): wexel-calc list from ${root}"
-listed="$("$root/usr/bin/wexel-calc" list)"
-echo "$listed"
-grep -q "^WXE007	MSU	" <<<"$listed"
-test -x "$root/usr/lib/wexel-converter/wexel-converter"
-test -f "$root/usr/share/applications/wexel-converter.desktop"
+deb="$(ls "$build"/wexel-converter_*.deb)"
+echo "== lintian $(basename "$deb")"
+# Errors and warnings fail; the two remaining info tags are the C runtime's
+# own .comment sections, which strip without arguments keeps.
+lintian --fail-on error,warning --display-info "$deb" 2>/dev/null
+
+if [[ $(id -u) -ne 0 ]]; then
+  echo "package: installing needs root; the install and upgrade check is skipped"
+  exit 0
+fi
+if dpkg-query -W -f='${Status}' wexel-converter 2>/dev/null | grep -q "install ok installed"; then
+  echo "package: wexel-converter is installed on this machine; the install check is skipped"
+  exit 0
+fi
+
+work="$(mktemp -d)"
+cleanup() {
+  dpkg --purge wexel-converter >/dev/null 2>&1 || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+echo "== install, change a table, reinstall and upgrade"
+dpkg -i "$deb" >/dev/null
+dpkg-query -W -f='${Conffiles}\n' wexel-converter | grep -q "/etc/wexel-converter/vqcslope.dat"
+test "$(readlink -f /usr/lib/wexel-converter/vqcsname.dat)" = /etc/wexel-converter/vqcsname.dat
+/usr/bin/wexel-calc list | grep -q "^WXE007	MSU	5$"
+
+# The administrator's tables: written beside and renamed over, as the README says.
+printf 'A1,WXE007,MSU\nZ9,Local Table,ENG\n' >/etc/wexel-converter/vqcsname.dat.new
+printf 'A1,1,999999,,2\nZ9,1,999999,,3\n' >/etc/wexel-converter/vqcslope.dat.new
+mv /etc/wexel-converter/vqcsname.dat.new /etc/wexel-converter/vqcsname.dat
+mv /etc/wexel-converter/vqcslope.dat.new /etc/wexel-converter/vqcslope.dat
+
+# Reinstall the same version, then upgrade to a higher one.
+dpkg-deb -R "$deb" "$work/unpacked"
+sed -i 's/^Version: .*/&+1/' "$work/unpacked/DEBIAN/control"
+dpkg-deb -b "$work/unpacked" "$work/upgrade.deb" >/dev/null
+for package in "$deb" "$work/upgrade.deb"; do
+  dpkg -i --force-confnew "$package" >/dev/null
+  # Both programs read the folder of their executable: the links lead to /etc.
+  test "$(readlink -f /usr/lib/wexel-converter/vqcsname.dat)" = /etc/wexel-converter/vqcsname.dat
+  /usr/bin/wexel-calc list | grep -q "^Local Table	ENG	1$"
+  test "$(/usr/bin/wexel-calc to-wx WXE007 100)" = 200
+done
+echo "package: the changed tables survived reinstalling and upgrading to $(dpkg-query -W -f='${Version}' wexel-converter)"
+
+dpkg --remove wexel-converter >/dev/null
+test -f /etc/wexel-converter/vqcslope.dat # a removed package keeps its configuration
+dpkg --purge wexel-converter >/dev/null
+test ! -e /etc/wexel-converter
 echo "package: OK"

@@ -45,14 +45,18 @@ struct MenuEntry {
     const char* name;
     const char* caption;
     QKeyCombination shortcut;
-    void (HelpMenu::*command)();
+    void (*command)(HelpMenu&);
 };
 const std::array<MenuEntry, 5> kMenu{{
-    {"mnuHowDoI", "&How Do I?", Qt::CTRL | Qt::Key_F1, &HelpMenu::mnuHowDoI_Click},
-    {"mnuWindowHelp", "&Window Help", QKeyCombination(Qt::Key_F1), &HelpMenu::mnuWindowHelp_Click},
-    {"mnuIndex", "&Contents and Index", Qt::SHIFT | Qt::Key_F1, &HelpMenu::mnuIndex_Click},
-    {"mnuContact", "Con&tact Information", Qt::CTRL | Qt::Key_T, &HelpMenu::mnuContact_Click},
-    {"mnuAbout", "&About Wexel Converter", Qt::CTRL | Qt::Key_A, &HelpMenu::mnuAbout_Click},
+    {"mnuHowDoI", "&How Do I?", Qt::CTRL | Qt::Key_F1, [](HelpMenu& m) { m.mnuHowDoI_Click(); }},
+    {"mnuWindowHelp", "&Window Help", QKeyCombination(Qt::Key_F1),
+     [](HelpMenu& m) { m.mnuWindowHelp_Click(); }},
+    {"mnuIndex", "&Contents and Index", Qt::SHIFT | Qt::Key_F1,
+     [](HelpMenu& m) { m.mnuIndex_Click(); }},
+    {"mnuContact", "Con&tact Information", Qt::CTRL | Qt::Key_T,
+     [](HelpMenu& m) { m.mnuContact_Click(); }},
+    {"mnuAbout", "&About Wexel Converter", Qt::CTRL | Qt::Key_A,
+     [](HelpMenu& m) { m.mnuAbout_Click(); }},
 }};
 // The separator comes before this entry.
 constexpr std::size_t kMenuLineBefore = 3;
@@ -170,7 +174,7 @@ void frmQConverter::buildMenu() {
         addAction(action);
         connect(action, &QAction::triggered, this, [this, command = e.command] {
             if (menu_ != nullptr) {
-                (menu_->*command)();
+                command(*menu_);
             }
         });
     }

@@ -25,7 +25,7 @@ ctest --test-dir "$build" -j "$jobs" --timeout 300 -Q >/dev/null ||
 saved=""
 restore() {
   if [[ -n "$saved" ]]; then
-    cp -p "$saved" "$current"
+    cp "$saved" "$current" # a fresh time stamp, so that the build takes it again
     rm -f "$saved"
     saved=""
   fi
@@ -50,7 +50,7 @@ while IFS= read -r line; do
     continue
   fi
   saved="$(mktemp)"
-  cp -p "$current" "$saved"
+  cp "$current" "$saved"
   FIND="$find" REPLACE="$replace" perl -0pi -e \
     'my ($f, $r) = ($ENV{FIND}, $ENV{REPLACE}); my $i = index($_, $f); substr($_, $i, length $f) = $r;' \
     "$current"

@@ -18,9 +18,9 @@ namespace {
 
 // What loads but will hurt.
 void warnAbout(const ConversionTable& table, bool namesUnreadable, bool tiersUnreadable,
-               std::vector<Finding>& out) {
+               std::vector<DataFileProblem>& out) {
     auto warn = [&](const char* file, int line, std::string text) {
-        out.push_back(Finding{file, line, Finding::Severity::Warning, std::move(text), 0});
+        out.push_back(DataFileProblem{file, line, RuntimeError(0, std::move(text)), true});
     };
 
     if (!namesUnreadable && table.find(kDefaultConversion) == nullptr) {
@@ -95,48 +95,40 @@ void warnAbout(const ConversionTable& table, bool namesUnreadable, bool tiersUnr
 
 } // namespace
 
-std::vector<Finding> checkDataFiles(const std::string& folder) {
-    std::vector<Finding> errors;
-    std::vector<Finding> textWarnings;
+std::vector<DataFileProblem> checkDataFiles(const std::string& folder) {
+    std::vector<DataFileProblem> errors;
+    std::vector<DataFileProblem> textWarnings;
     const ConversionTable table = ReadDataFiles(folder, [&](const DataFileProblem& p) {
-        if (p.warning) {
-            textWarnings.push_back(
-                Finding{p.file, p.line, Finding::Severity::Warning, p.error.description(), 0});
-        } else {
-            errors.push_back(Finding{p.file, p.line, Finding::Severity::Error,
-                                     p.error.description(), p.error.number()});
-        }
+        (p.warning ? textWarnings : errors).push_back(p);
     });
 
     // Without the names file every tier line is "not in the names file":
     // that says nothing new.
     auto unreadable = [&](const char* file) {
         return std::any_of(errors.begin(), errors.end(),
-                           [&](const Finding& e) { return e.file == file && e.line == 0; });
+                           [&](const DataFileProblem& e) { return e.file == file && e.line == 0; });
     };
     const bool namesUnreadable = unreadable(kNamesFileName);
     const bool tiersUnreadable = unreadable(kTiersFileName);
     if (namesUnreadable) {
-        std::erase_if(errors, [](const Finding& e) {
+        std::erase_if(errors, [](const DataFileProblem& e) {
             return e.file == kTiersFileName &&
-                   e.number == static_cast<int>(ErrorNumber::KeyNotFound);
+                   e.error.number() == static_cast<int>(ErrorNumber::KeyNotFound);
         });
     }
 
-    std::vector<Finding> findings = errors;
+    std::vector<DataFileProblem> findings = errors;
     findings.insert(findings.end(), textWarnings.begin(), textWarnings.end());
     warnAbout(table, namesUnreadable, tiersUnreadable, findings);
 
-    auto rank = [](const Finding& f) { return f.file == kNamesFileName ? 0 : 1; };
-    std::stable_sort(findings.begin(), findings.end(), [&](const Finding& a, const Finding& b) {
+    auto rank = [](const DataFileProblem& f) { return f.file == kNamesFileName ? 0 : 1; };
+    std::stable_sort(findings.begin(), findings.end(), [&](const auto& a, const auto& b) {
         if (rank(a) != rank(b)) {
             return rank(a) < rank(b);
         }
         // A warning about the file as a whole sums up: it goes after its lines.
-        auto place = [](const Finding& f) {
-            return f.line == 0 && f.severity == Finding::Severity::Warning
-                       ? std::numeric_limits<int>::max()
-                       : f.line;
+        auto place = [](const DataFileProblem& f) {
+            return f.line == 0 && f.warning ? std::numeric_limits<int>::max() : f.line;
         };
         return place(a) < place(b);
     });
@@ -144,25 +136,24 @@ std::vector<Finding> checkDataFiles(const std::string& folder) {
 }
 
 int checkCommand(const std::string& folder, bool json, std::ostream& out, std::ostream& err) {
-    const std::vector<Finding> findings = checkDataFiles(folder);
     int errors = 0;
     int warnings = 0;
-    for (const Finding& f : findings) {
-        const bool isError = f.severity == Finding::Severity::Error;
+    for (const DataFileProblem& f : checkDataFiles(folder)) {
+        const bool isError = !f.warning;
         (isError ? errors : warnings) += 1;
         const std::string path = joinPath(folder, f.file);
         if (json) {
             Json object{{"file", path},
                         {"line", f.line},
                         {"severity", isError ? "error" : "warning"},
-                        {"text", f.text}};
+                        {"text", f.error.description()}};
             if (isError) {
-                object["number"] = f.number;
+                object["number"] = f.error.number();
             }
             out << jsonLine(object) << '\n';
         } else {
             out << printable(path) << ':' << f.line << ": " << (isError ? "error: " : "warning: ")
-                << printable(f.text) << '\n';
+                << printable(f.error.description()) << '\n';
         }
     }
     err << errors << (errors == 1 ? " error, " : " errors, ") << warnings

@@ -2,7 +2,6 @@
 
 #include "cli/Batch.h"
 #include "cli/DataCheck.h"
-#include "cli/ExecutableFolder.h"
 #include "cli/TextOutput.h"
 #include "engine/MemoryPanel.h"
 #include "engine/Working.h"
@@ -148,10 +147,6 @@ const CommandShape& shapeOf(const Options& o) {
     throw UsageError("unknown command " + o.words[0]);
 }
 
-void writeLine(std::ostream& out, const std::string& line) {
-    out << line << '\n';
-}
-
 // Prints what the boxes would have shown during a command.
 void printShown(const Capture& capture, std::ostream& err) {
     for (const Capture::Shown& shown : capture.shown) {
@@ -211,9 +206,8 @@ private:
         for (const auto& entry : SlopeTable()) {
             const Conversion& c = entry.item;
             if (o_.json) {
-                writeLine(
-                    out_,
-                    jsonLine({{"name", c.name}, {"units", c.units}, {"tiers", c.tiers.size()}}));
+                out_ << jsonLine({{"name", c.name}, {"units", c.units}, {"tiers", c.tiers.size()}})
+                     << '\n';
             } else {
                 out_ << printable(c.name) << '\t' << printable(c.units) << '\t' << c.tiers.size()
                      << '\n';
@@ -226,11 +220,12 @@ private:
         for (const TierListRow& row : tierListRows(name)) {
             if (o_.json) {
                 // The numbers as JSON numbers; the last tier has no highest.
-                writeLine(out_, jsonLine({{"tier", row.tier},
-                                          {"lowest", Json::parse(row.lowest)},
-                                          {"highest",
-                                           Json::parse(row.highest == "+" ? "null" : row.highest)},
-                                          {"slope", Json::parse(row.slope)}}));
+                out_ << jsonLine(
+                            {{"tier", row.tier},
+                             {"lowest", Json::parse(row.lowest)},
+                             {"highest", Json::parse(row.highest == "+" ? "null" : row.highest)},
+                             {"slope", Json::parse(row.slope)}})
+                     << '\n';
             } else {
                 out_ << row.tier << '\t' << row.lowest << '\t' << row.dash << '\t' << row.highest
                      << '\t' << row.slope << '\n';
@@ -318,15 +313,15 @@ private:
             if (o_.explain) {
                 object["working"] = working;
             }
-            writeLine(out_, jsonLine(object));
+            out_ << jsonLine(object) << '\n';
         } else {
             std::string line;
             for (const Output& output : calc->outputs) {
                 line += (line.empty() ? "" : "\t") + panel.caption(output.label);
             }
-            writeLine(out_, line);
+            out_ << line << '\n';
             for (const std::string& w : working) {
-                writeLine(out_, w);
+                out_ << w << '\n';
             }
         }
         printShown(capture_, err_);
@@ -350,10 +345,6 @@ private:
 
 } // namespace
 
-std::string usageText() {
-    return std::string(kInterface) + kOptions;
-}
-
 } // namespace cli
 
 int runWexelCalc(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
@@ -370,7 +361,7 @@ int runWexelCalc(const std::vector<std::string>& args, std::ostream& out, std::o
                              " takes no command or argument");
         }
         if (o.help) {
-            out << usageText();
+            out << kInterface << kOptions;
             status = Done;
         } else if (o.version) {
             const VersionInfo v = builtInVersion();
@@ -378,11 +369,7 @@ int runWexelCalc(const std::vector<std::string>& args, std::ostream& out, std::o
             status = Done;
         } else {
             const CommandShape& shape = shapeOf(o);
-            std::string folder = o.dataFolder.value_or(defaultDataFolder);
-            if (folder.empty()) {
-                folder = executableFolder(nullptr);
-            }
-            Run run(o, out, err, in, folder);
+            Run run(o, out, err, in, o.dataFolder.value_or(defaultDataFolder));
             status = run.command(shape.name);
         }
     } catch (const UsageError& e) {

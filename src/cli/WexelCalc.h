@@ -13,9 +13,9 @@ namespace wexel {
 // Runs one command. `args` are the arguments after the program name;
 // results go to `out`, messages to `err`; `in` is read by a batch without a
 // file. `defaultDataFolder` is where the data files are looked for without
-// --data (empty: the executable's folder). Returns the exit status.
+// --data. Returns the exit status.
 int runWexelCalc(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-                 std::istream& in, const std::string& defaultDataFolder = {});
+                 std::istream& in, const std::string& defaultDataFolder);
 
 namespace cli {
 
@@ -25,9 +25,6 @@ inline constexpr const char* kProgram = "wexel-calc";
 // had bad lines or check found warnings only; a usage error, an unknown
 // conversion, a rejected input or check found errors.
 enum Exit : int { Done = 0, Failed = 1, Refused = 2 };
-
-// What --help prints.
-std::string usageText();
 
 } // namespace cli
 

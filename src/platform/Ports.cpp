@@ -24,44 +24,31 @@ public:
     }
 };
 
-StandardError& standardError() {
-    static StandardError fallback;
-    return fallback;
-}
-
-MessageBoxPort*& installedBox() {
-    static MessageBoxPort* box = nullptr;
-    return box;
-}
-
-ErrorReportPort*& installedReporter() {
-    static ErrorReportPort* reporter = nullptr;
-    return reporter;
-}
+StandardError standardError;
+MessageBoxPort* installedBox = &standardError;
+ErrorReportPort* installedReporter = &standardError;
 
 } // namespace
 
 void setMessageBox(MessageBoxPort* box) {
-    installedBox() = box;
+    installedBox = box != nullptr ? box : &standardError;
 }
 
 void MsgBox(const std::string& prompt, const std::string& title) {
-    MessageBoxPort* box = installedBox();
-    (box != nullptr ? *box : standardError()).showMessage(prompt, title);
+    installedBox->showMessage(prompt, title);
 }
 
 void setErrorReporter(ErrorReportPort* reporter) {
-    installedReporter() = reporter;
+    installedReporter = reporter != nullptr ? reporter : &standardError;
 }
 
 void reportError(const RuntimeError& error, const std::string& sLocation,
                  const std::string& sMessage) {
-    ErrorReportPort* reporter = installedReporter();
-    (reporter != nullptr ? *reporter : standardError())
-        .reportError(std::to_string(error.number()), error.description(), sLocation, sMessage);
+    installedReporter->reportError(std::to_string(error.number()), error.description(), sLocation,
+                                   sMessage);
 }
 
-Capture::Capture() : previousBox_(installedBox()), previousReporter_(installedReporter()) {
+Capture::Capture() : previousBox_(installedBox), previousReporter_(installedReporter) {
     setMessageBox(this);
     setErrorReporter(this);
 }

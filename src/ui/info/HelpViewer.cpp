@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QTextBrowser>
 #include <QTextDocument>
 #include <QTextObjectInterface>
 #include <QUrlQuery>
@@ -42,25 +43,14 @@ public:
     void drawObject(QPainter*, const QRectF&, QTextDocument*, int, const QTextFormat&) override {}
 };
 
-} // namespace
-
-HelpBrowser::HelpBrowser(QWidget* parent) : QTextBrowser(parent) {
-    setObjectName(QStringLiteral("txtTopic"));
-    setDocument(new HelpDocument(this));
-    document()->documentLayout()->registerHandler(QTextFormat::ImageObject, new NoPictures(this));
-    // Links are resolved against the help file, not against the disc.
-    setOpenLinks(false);
-    connect(this, &QTextBrowser::anchorClicked, this, &HelpBrowser::followLink);
-}
-
-QUrl HelpBrowser::topicUrl(unsigned long context) {
+QUrl topicUrl(unsigned long context) {
     QUrl url;
     url.setScheme(kScheme);
     url.setPath(QString::number(context));
     return url;
 }
 
-QUrl HelpBrowser::indexUrl(const QString& keyword) {
+QUrl indexUrl(const QString& keyword = {}) {
     QUrl url;
     url.setScheme(kScheme);
     url.setPath(kIndex);
@@ -72,98 +62,106 @@ QUrl HelpBrowser::indexUrl(const QString& keyword) {
     return url;
 }
 
-QVariant HelpBrowser::loadResource(int type, const QUrl& name) {
-    if (name.scheme() != kScheme || type != QTextDocument::HtmlResource) {
-        return {};
+// A browser whose pages come from the help file: "help:100" is topic 100,
+// "help:index" the contents and index ("help:index?key=word" filtered).
+class HelpBrowser : public QTextBrowser {
+public:
+    explicit HelpBrowser(QWidget* parent) : QTextBrowser(parent) {
+        setObjectName(QStringLiteral("txtTopic"));
+        setDocument(new HelpDocument(this));
+        document()->documentLayout()->registerHandler(QTextFormat::ImageObject,
+                                                      new NoPictures(this));
+        // Links are resolved against the help file, not against the disc.
+        setOpenLinks(false);
+        connect(this, &QTextBrowser::anchorClicked, this, &HelpBrowser::followLink);
     }
-    if (name.path() == kIndex) {
-        return help_.indexPage(QUrlQuery(name).queryItemValue(QStringLiteral("key")));
-    }
-    bool ok = false;
-    const unsigned long context = name.path().toULong(&ok);
-    return help_.topicPage(ok ? context : 0);
-}
 
-void HelpBrowser::followLink(const QUrl& link) {
-    // The browser hands over "#14" resolved against the page it shows, as
-    // "help:100#14": the fragment names the target.
-    if (link.isRelative() || link.scheme() == kScheme) {
-        const QString target = link.hasFragment() ? link.fragment() : link.path();
-        bool ok = false;
-        const unsigned long context = target.toULong(&ok);
-        if (ok) {
-            setSource(topicUrl(context), QTextDocument::HtmlResource);
-        } else if (target == kIndex) {
-            setSource(indexUrl(), QTextDocument::HtmlResource);
+    void go(const QUrl& url) {
+        if (source() == url) {
+            reload(); // the file may have been read again
+        } else {
+            setSource(url, QTextDocument::HtmlResource);
         }
-        return;
     }
-    const QString scheme = link.scheme().toLower();
-    if (scheme == QLatin1String("http") || scheme == QLatin1String("https") ||
-        scheme == QLatin1String("mailto")) {
-        QDesktopServices::openUrl(link);
+
+    QVariant loadResource(int type, const QUrl& name) override {
+        if (name.scheme() != kScheme || type != QTextDocument::HtmlResource) {
+            return {};
+        }
+        if (name.path() == kIndex) {
+            return help.indexPage(QUrlQuery(name).queryItemValue(QStringLiteral("key")));
+        }
+        bool ok = false;
+        const unsigned long context = name.path().toULong(&ok);
+        return help.topicPage(ok ? context : 0);
     }
-}
 
-HelpViewer::HelpViewer(QWidget* parent)
-    : QWidget(parent, Qt::Window), browser_(new HelpBrowser(this)),
-      cmdContents_(new QPushButton(tr("&Contents"), this)),
-      cmdBack_(new QPushButton(tr("&Back"), this)),
-      cmdForward_(new QPushButton(tr("&Forward"), this)) {
-    setObjectName(QStringLiteral("frmHelp"));
-    setAttribute(Qt::WA_DeleteOnClose);
-    setWindowIcon(applicationIcon());
-    setWindowTitle(QStringLiteral("Wexel Converter Help"));
-    cmdContents_->setObjectName(QStringLiteral("cmdContents"));
-    cmdBack_->setObjectName(QStringLiteral("cmdBack"));
-    cmdForward_->setObjectName(QStringLiteral("cmdForward"));
-    cmdBack_->setEnabled(false);
-    cmdForward_->setEnabled(false);
+    HelpFile help;
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(cmdContents_);
-    buttons->addWidget(cmdBack_);
-    buttons->addWidget(cmdForward_);
-    buttons->addStretch();
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(buttons);
-    layout->addWidget(browser_);
-
-    connect(cmdContents_, &QPushButton::clicked, this, [this] { showIndex({}); });
-    connect(cmdBack_, &QPushButton::clicked, browser_, &QTextBrowser::backward);
-    connect(cmdForward_, &QPushButton::clicked, browser_, &QTextBrowser::forward);
-    connect(browser_, &QTextBrowser::backwardAvailable, cmdBack_, &QPushButton::setEnabled);
-    connect(browser_, &QTextBrowser::forwardAvailable, cmdForward_, &QPushButton::setEnabled);
-    resize(560, 600);
-    placeOnScreen(this);
-}
-
-void HelpViewer::setHelpFile(HelpFile help, const std::string& path) {
-    path_ = path;
-    if (!help.title().isEmpty()) {
-        setWindowTitle(help.title());
+private:
+    void followLink(const QUrl& link) {
+        // The browser hands over "#14" resolved against the page it shows, as
+        // "help:100#14": the fragment names the target.
+        if (link.isRelative() || link.scheme() == kScheme) {
+            const QString target = link.hasFragment() ? link.fragment() : link.path();
+            bool ok = false;
+            const unsigned long context = target.toULong(&ok);
+            if (ok) {
+                setSource(topicUrl(context), QTextDocument::HtmlResource);
+            } else if (target == kIndex) {
+                setSource(indexUrl(), QTextDocument::HtmlResource);
+            }
+            return;
+        }
+        const QString scheme = link.scheme().toLower();
+        if (scheme == QLatin1String("http") || scheme == QLatin1String("https") ||
+            scheme == QLatin1String("mailto")) {
+            QDesktopServices::openUrl(link);
+        }
     }
-    browser_->setHelpFile(std::move(help));
-}
+};
 
-void HelpViewer::go(const QUrl& url) {
-    if (browser_->source() == url) {
-        browser_->reload(); // the file may have been read again
-    } else {
-        browser_->setSource(url, QTextDocument::HtmlResource);
-    }
-}
-
-void HelpViewer::showTopic(unsigned long context) {
-    go(HelpBrowser::topicUrl(context));
-}
-
-void HelpViewer::showIndex(const QString& keyword) {
-    go(HelpBrowser::indexUrl(keyword));
-}
+} // namespace
 
 HelpSystem::~HelpSystem() {
     delete viewer_.data();
+}
+
+QTextBrowser* HelpSystem::browser() const {
+    return viewer_.isNull() ? nullptr : viewer_->findChild<QTextBrowser*>();
+}
+
+void HelpSystem::openViewer() {
+    auto* viewer = new QWidget(nullptr, Qt::Window);
+    viewer->setObjectName(QStringLiteral("frmHelp"));
+    viewer->setAttribute(Qt::WA_DeleteOnClose);
+    viewer->setWindowIcon(applicationIcon());
+    auto* browser = new HelpBrowser(viewer);
+    auto* buttons = new QHBoxLayout;
+    auto button = [&](const char* name, const QString& text) {
+        auto* b = new QPushButton(text, viewer);
+        b->setObjectName(QString::fromLatin1(name));
+        buttons->addWidget(b);
+        return b;
+    };
+    QPushButton* contents = button("cmdContents", QObject::tr("&Contents"));
+    QPushButton* back = button("cmdBack", QObject::tr("&Back"));
+    QPushButton* forward = button("cmdForward", QObject::tr("&Forward"));
+    buttons->addStretch();
+    back->setEnabled(false);
+    forward->setEnabled(false);
+    QObject::connect(contents, &QPushButton::clicked, browser,
+                     [browser] { browser->go(indexUrl()); });
+    QObject::connect(back, &QPushButton::clicked, browser, &QTextBrowser::backward);
+    QObject::connect(forward, &QPushButton::clicked, browser, &QTextBrowser::forward);
+    QObject::connect(browser, &QTextBrowser::backwardAvailable, back, &QPushButton::setEnabled);
+    QObject::connect(browser, &QTextBrowser::forwardAvailable, forward, &QPushButton::setEnabled);
+    auto* layout = new QVBoxLayout(viewer);
+    layout->addLayout(buttons);
+    layout->addWidget(browser);
+    viewer->resize(560, 600);
+    placeOnScreen(viewer);
+    viewer_ = viewer;
 }
 
 const HelpFile& HelpSystem::read(const std::string& path) {
@@ -179,7 +177,7 @@ const HelpFile& HelpSystem::read(const std::string& path) {
 void HelpSystem::showHelp(const std::string& helpFile, unsigned command, unsigned long data,
                           const std::string& keyword) {
     if (command == HELP_QUIT) {
-        if (!viewer_.isNull() && viewer_->helpFilePath() == helpFile) {
+        if (!viewer_.isNull() && shownFile_ == helpFile) {
             viewer_->close();
             delete viewer_.data();
         }
@@ -190,14 +188,15 @@ void HelpSystem::showHelp(const std::string& helpFile, unsigned command, unsigne
     }
     const HelpFile& help = read(helpFile);
     if (viewer_.isNull()) {
-        viewer_ = new HelpViewer;
+        openViewer();
     }
-    viewer_->setHelpFile(help, helpFile);
-    if (command == HELP_CONTEXT) {
-        viewer_->showTopic(data);
-    } else {
-        viewer_->showIndex(QString::fromStdString(keyword));
-    }
+    shownFile_ = helpFile;
+    viewer_->setWindowTitle(help.title().isEmpty() ? QStringLiteral("Wexel Converter Help")
+                                                   : help.title());
+    auto* browser = static_cast<HelpBrowser*>(this->browser());
+    browser->help = help;
+    browser->go(command == HELP_CONTEXT ? topicUrl(data)
+                                        : indexUrl(QString::fromStdString(keyword)));
     raiseWindow(viewer_.data());
 }
 

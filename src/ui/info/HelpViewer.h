@@ -1,20 +1,20 @@
 #pragma once
 // The help system: the classic help engine's calls (file, command, data)
 // answered by one modeless viewer window that shows the topics of the help
-// file.
+// file. Its pages come from the help file alone: a link inside the help goes
+// to its topic; web and mail addresses go to the system's programs for them;
+// any other address is refused; no picture and no file is loaded.
 
 #include "ui/info/HelpFile.h"
 
 #include <QDateTime>
 #include <QPointer>
-#include <QTextBrowser>
-#include <QUrl>
 #include <QWidget>
 
 #include <optional>
 #include <string>
 
-class QPushButton;
+class QTextBrowser;
 
 namespace wexel {
 
@@ -22,52 +22,6 @@ inline constexpr unsigned HELP_CONTEXT = 1;
 inline constexpr unsigned HELP_QUIT = 2;
 inline constexpr unsigned HELP_PARTIALKEY = 0x105;
 
-// A browser whose pages come from the help file: "help:100" is topic 100,
-// "help:index" the contents and index ("help:index?key=word" filtered). A
-// link inside the help goes to its topic; web and mail addresses go to the
-// system's programs for them; any other address is refused. Nothing is
-// loaded from outside the help file: no pictures, no files.
-class HelpBrowser : public QTextBrowser {
-    Q_OBJECT
-public:
-    explicit HelpBrowser(QWidget* parent = nullptr);
-    void setHelpFile(HelpFile help) { help_ = std::move(help); }
-
-    static QUrl topicUrl(unsigned long context);
-    static QUrl indexUrl(const QString& keyword = {});
-
-    QVariant loadResource(int type, const QUrl& name) override;
-
-private:
-    void followLink(const QUrl& link);
-    HelpFile help_;
-};
-
-class HelpViewer : public QWidget {
-    Q_OBJECT
-public:
-    explicit HelpViewer(QWidget* parent = nullptr);
-
-    // Takes the help file; the history stays.
-    void setHelpFile(HelpFile help, const std::string& path);
-    const std::string& helpFilePath() const { return path_; }
-
-    void showTopic(unsigned long context);
-    void showIndex(const QString& keyword);
-
-    HelpBrowser* browser() const { return browser_; }
-
-private:
-    void go(const QUrl& url);
-
-    HelpBrowser* browser_;
-    QPushButton* cmdContents_;
-    QPushButton* cmdBack_;
-    QPushButton* cmdForward_;
-    std::string path_;
-};
-
-// The help calls of the program, answered by one HelpViewer.
 class HelpSystem {
 public:
     HelpSystem() = default;
@@ -82,14 +36,17 @@ public:
     void showHelp(const std::string& helpFile, unsigned command, unsigned long data,
                   const std::string& keyword);
 
-    // The open viewer, or nullptr.
-    HelpViewer* viewer() const { return viewer_.data(); }
+    // The open viewer window and its page, or nullptr.
+    QWidget* viewer() const { return viewer_.data(); }
+    QTextBrowser* browser() const;
 
 private:
     // The parsed file; read again only when it has changed since.
     const HelpFile& read(const std::string& path);
+    void openViewer();
 
-    QPointer<HelpViewer> viewer_;
+    QPointer<QWidget> viewer_;
+    std::string shownFile_; // the help file the viewer shows
     struct Read {
         std::string path;
         qint64 size = 0;

@@ -392,8 +392,10 @@ std::vector<int> layOutWindow(const WindowWidgets& w) {
     // Directions: tall enough for the longest of the notes.
     const int directionsLeft =
         std::max(px(kDirections.left()), w.tierList->geometry().right() + 1 + px(225));
-    const int directionsWidth =
-        std::max(px(kDirections.width()), unitFrame.width() - directionsLeft - px(kWindowMargin));
+    // Beside a tier list widened for long numbers they wrap narrower, so that
+    // the window keeps the width of its calculators.
+    const int directionsWidth = std::max(px(kDirections.width()) * 2 / 3,
+                                         unitFrame.width() - directionsLeft - px(kWindowMargin));
     const QFontMetrics noteFm(w.directions->font());
     int noteHeight = px(kDirections.height());
     for (const char* unit : kUnitCodes) {

@@ -106,14 +106,19 @@ std::string_view field(const std::vector<std::string_view>& fields, std::size_t 
     return stripView(fields[n - 1], "\"");
 }
 
+[[noreturn]] void outOfRange(std::string_view text, const char* what, int fieldNo, int line,
+                             const char* why) {
+    raise(ErrorNumber::Overflow, std::string("the ") + what + " " + inQuotes(text) + " in field " +
+                                     std::to_string(fieldNo) + " of " + at(kTiersFileName, line) +
+                                     " is " + why);
+}
+
 // A numeric field of the tier file, read by the leading-number rule.
 double number(std::string_view text, const char* what, int fieldNo, int line) {
     try {
         return readLeadingNumber(text);
     } catch (const RuntimeError&) {
-        raise(ErrorNumber::Overflow, std::string("the ") + what + " " + inQuotes(text) +
-                                         " in field " + std::to_string(fieldNo) + " of " +
-                                         at(kTiersFileName, line) + " is too large");
+        outOfRange(text, what, fieldNo, line, "too large");
     }
 }
 
@@ -122,9 +127,7 @@ std::int32_t capacity(std::string_view text, const char* what, int fieldNo, int 
     try {
         return roundToInt32(value);
     } catch (const RuntimeError&) {
-        raise(ErrorNumber::Overflow, std::string("the ") + what + " " + inQuotes(text) +
-                                         " in field " + std::to_string(fieldNo) + " of " +
-                                         at(kTiersFileName, line) + " is outside the 32-bit range");
+        outOfRange(text, what, fieldNo, line, "outside the 32-bit range");
     }
 }
 

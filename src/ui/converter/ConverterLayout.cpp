@@ -45,6 +45,10 @@ constexpr QRect kCloseButton{8280, 5880, 975, 495};
 constexpr QSize kWindow{9555, 7275};
 // Below the directions, the button keeps the design's distance to them.
 constexpr int kCloseGap = 165;
+// The design's gaps between the tier list and the directions, and between the
+// type label and its list.
+constexpr int kListGap = kDirections.left() - kTierList.left() - kTierList.width();
+constexpr int kTypeGap = kTypeBox.left() - kTypeLabel.left() - kTypeLabel.width();
 // Room kept right of and below the content.
 constexpr int kWindowMargin = 180;
 // The design's tier list columns, in pixels.
@@ -53,17 +57,13 @@ constexpr std::array<int, 5> kColumnWidths{35, 55, 18, 55, 49};
 constexpr std::array<const char*, 5> kColumnSamples{"Tier W", "0000000", "-", "0000000", "0.0000"};
 constexpr int kColumnPadding = 10;
 
-// The space kept after the last piece of a sentence.
-constexpr int kFrameRightMargin = 120; // twips
+constexpr int kFrameRightMargin = 120; // twips after the last piece of a sentence
 // The smallest gap kept between two pieces of a sentence, where the design
 // lets them touch or overlap.
 constexpr int kMinimumPieceGap = 60; // twips
-// The gap between two calculator frames stacked one below the other.
-constexpr int kCalculatorGap = 2; // pixels
-// Room a field needs around its text: frame and the line edit's own margins.
-constexpr int kFieldTextMargin = 12;
-// Room a result label needs around its text: the sunken border and indent.
-constexpr int kOutputTextMargin = 8;
+constexpr int kCalculatorGap = 2;    // pixels between two calculator frames
+constexpr int kFieldTextMargin = 12; // a field's frame and margins around its text
+constexpr int kOutputTextMargin = 8; // a result's sunken border and indent
 // What a result label always has room for: a whole 32-bit number.
 constexpr const char* kOrdinaryResult = "-0000000000";
 
@@ -391,7 +391,7 @@ std::vector<int> layOutWindow(const WindowWidgets& w) {
 
     // Directions: tall enough for the longest of the notes.
     const int directionsLeft =
-        std::max(px(kDirections.left()), w.tierList->geometry().right() + 1 + px(225));
+        std::max(px(kDirections.left()), w.tierList->geometry().right() + 1 + px(kListGap));
     // Beside a tier list widened for long numbers they wrap narrower, so that
     // the window keeps the width of its calculators.
     const int directionsWidth = std::max(px(kDirections.width()) * 2 / 3,
@@ -421,7 +421,8 @@ std::vector<int> layOutWindow(const WindowWidgets& w) {
     const int labelWidth =
         std::max(px(kTypeLabel.width()), typeFm.horizontalAdvance(w.typeLabel->text()) + 4);
     const int boxHeight = w.typeBox->sizeHint().height();
-    const int boxLeft = std::max(px(kTypeBox.left()), px(kTypeLabel.left()) + labelWidth + px(105));
+    const int boxLeft =
+        std::max(px(kTypeBox.left()), px(kTypeLabel.left()) + labelWidth + px(kTypeGap));
     w.typeLabel->setGeometry(px(kTypeLabel.left()), px(kTypeBox.top()), labelWidth, boxHeight);
     w.typeBox->setGeometry(boxLeft, px(kTypeBox.top()),
                            std::max(px(kTypeBox.width()), w.typeBox->sizeHint().width()),
@@ -430,7 +431,7 @@ std::vector<int> layOutWindow(const WindowWidgets& w) {
     // The window: the design's size, or what its content needs.
     const int contentWidth =
         std::max({unitFrame.width(), w.closeButton->geometry().right() + 1 + px(kWindowMargin),
-                  w.typeBox->geometry().right() + 1 + px(120)});
+                  w.typeBox->geometry().right() + 1 + px(kFrameRightMargin)});
     const int contentHeight =
         std::max(w.tierList->geometry().bottom(), w.closeButton->geometry().bottom()) + 1 +
         px(kWindowMargin);

@@ -91,7 +91,13 @@ private slots:
         if (::geteuid() != 0) {
             QSKIP("only root can plant a folder owned by another user");
         }
-        QDir(own).removeRecursively();
+        const auto removePlanted = [&] {
+            QFile::remove(own);
+            QDir(own).removeRecursively();
+        };
+        removePlanted();
+        // Whatever fails below, no planted folder outlives the test to stop later starts.
+        const auto cleanUp = qScopeGuard(removePlanted);
         for (const bool asLink : {false, true}) {
             if (asLink) {
                 QVERIFY(QFile::link(QStringLiteral("/tmp"), own));
@@ -110,8 +116,7 @@ private slots:
                 QCOMPARE(QDir(own).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
                          QStringList());
             }
-            QFile::remove(own);
-            QDir(own).removeRecursively();
+            removePlanted();
         }
     }
 };

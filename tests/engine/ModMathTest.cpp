@@ -62,10 +62,12 @@ TEST(ModMath, TierWalks) {
         const char* start;
         double capacity;
     } toCapacity[] = {
-        {"Example", "7", "0", 13}, {"Example", "2", "5", 9},  {"Example", "1", "0", 1},
-        {"Example", "0", "4", 4},  {"Example", "-3", "4", 4}, {"Example", "1", "12", 16},
-        {"Example", "1", "x", 0},  {"Nowhere", "5", "3", 3},  {"Decades", "279.25", "0", 1001},
-        {"Seven", "0.21", "0", 3}, {"Half", "4", "0", 1.6},
+        {"Example", "7", "0", 13},        {"Example", "2", "5", 9},
+        {"Example", "1", "0", 1},         {"Example", "0", "4", 4},
+        {"Example", "-3", "4", 4},        {"Example", "1", "12", 16},
+        {"Example", "1", "x", 0},         {"Nowhere", "5", "3", 3},
+        {"Decades", "279.25", "0", 1001}, {"Seven", "0.21", "0", 3},
+        {"Half", "4", "0", 1.6},          {"Example", "0", "2.9999996", 2.9999996},
     };
     for (const auto& c : toCapacity) {
         std::string wexels = c.wexels;

@@ -15,8 +15,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
-#include <QTextBrowser>
 #include <QTextBlock>
+#include <QTextBrowser>
 #include <QtTest>
 
 #include <sys/stat.h>
@@ -268,14 +268,21 @@ private slots:
                         seen << QStringLiteral("cut: ") + label->objectName();
                     }
                 }
-                seen << about->findChild<QLabel*>(QStringLiteral("lblVersion"))->text();
+                for (const char* name : {"lblVersion", "lblDisclaimer"}) {
+                    seen << about->findChild<QLabel*>(QString::fromLatin1(name))->text();
+                }
                 QWidget* at =
                     *target ? about->findChild<QWidget*>(QString::fromLatin1(target)) : about;
                 QTest::mouseClick(at, Qt::LeftButton, {},
                                   *target ? QPoint(3, 3) : QPoint(4, about->height() - 4));
             });
             QTest::keyClick(&window, Qt::Key_A, Qt::ControlModifier);
-            QCOMPARE(seen, (QStringList{"About Wexel Converter", "Version 4.0.0"}));
+            QCOMPARE(seen, (QStringList{
+                               "About Wexel Converter", "Version 4.0.0",
+                               "This tool is for estimation only.  This tool is used to convert "
+                               "between capacity and Wexels.  Wexels are product specific. Wexels "
+                               "are acquired for one product and are not transferable to another "
+                               "product."}));
         }
         window.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&window));

@@ -5,13 +5,13 @@
 #include <benchmark/benchmark.h>
 
 #include <string>
+#include <utility>
 
 namespace {
 
 // A conversion of `count` tiers, 10 units wide each, slopes falling gently.
 void makeTable(int count) {
-    wexel::SlopeTable().clear();
-    wexel::Conversion c{"Bench", "MSU", {}, 0, {}};
+    wexel::Conversion c{"Bench", "Bench", "MSU", {}, 0, {}};
     for (int i = 0; i < count; ++i) {
         wexel::clsTier t;
         t.Define(1 + 10 * i, 10 * (i + 1), 1.0 / (1.0 + 0.01 * i));
@@ -19,7 +19,9 @@ void makeTable(int count) {
         t.setSlopeName("Bench");
         c.tiers.push_back(t);
     }
-    wexel::SlopeTable().add(c, "Bench");
+    wexel::ConversionTable table;
+    table.add(std::move(c), "Bench");
+    wexel::SlopeTable() = std::move(table);
 }
 
 void BM_MSU2WX(benchmark::State& state) {

@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -67,9 +68,9 @@ public:
 };
 
 void makeTable(int tiers) {
-    wexel::SlopeTable().clear();
+    wexel::ConversionTable table;
     for (const char* name : {"WXE007", "Other"}) {
-        wexel::Conversion c{name, "MSU", {}, 0, {}};
+        wexel::Conversion c{name, name, "MSU", {}, 0, {}};
         for (int i = 0; i < tiers; ++i) {
             wexel::clsTier t;
             t.Define(1 + 10 * i, 10 * (i + 1), 1.0 / (1.0 + 0.01 * i));
@@ -77,8 +78,9 @@ void makeTable(int tiers) {
             t.setSlopeName(name);
             c.tiers.push_back(t);
         }
-        wexel::SlopeTable().add(c, name);
+        table.add(std::move(c), name);
     }
+    wexel::SlopeTable() = std::move(table);
 }
 
 void keystrokes(int tiers) {

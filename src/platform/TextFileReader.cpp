@@ -3,6 +3,7 @@
 #include "platform/RuntimeError.h"
 #include "platform/Text.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstring>
@@ -117,8 +118,11 @@ std::string readRegularFile(const std::string& path, std::size_t maxBytes) {
             }
         }
         Stamp after = stampOf(file.fd, path);
-        if (after == before && age(after) < kSettleTime) {
-            std::this_thread::sleep_for(kSettleTime - age(after));
+        // A file dated ahead of the clock is waited for once, no longer.
+        const std::chrono::nanoseconds wait = std::clamp<std::chrono::nanoseconds>(
+            kSettleTime - age(after), std::chrono::nanoseconds::zero(), kSettleTime);
+        if (after == before && wait > std::chrono::nanoseconds::zero()) {
+            std::this_thread::sleep_for(wait);
             after = stampOf(file.fd, path);
         }
         if (after == before && bytes.size() == static_cast<std::size_t>(after.size)) {

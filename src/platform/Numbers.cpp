@@ -2,6 +2,7 @@
 
 #include "platform/RuntimeError.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -36,12 +37,16 @@ double parseAsciiNumber(const std::string& ascii, bool negative) {
     // Out of range: too large, or so small that it reads as 0. The decimal
     // exponent of the first significant digit tells which.
     const std::size_t e = std::min(ascii.find_first_of("eE"), ascii.size());
+    // Any exponent beyond this decides alone; held to it, the sum below
+    // cannot overflow whatever the text's length.
+    constexpr long long kDecisive = 1000000;
     long long exponent = 0;
     if (e < ascii.size()) {
         const char* from = ascii.data() + e + 1 + (ascii[e + 1] == '+' ? 1 : 0);
         if (std::from_chars(from, ascii.data() + ascii.size(), exponent).ec != std::errc{}) {
-            exponent = ascii[e + 1] == '-' ? -1000000 : 1000000;
+            exponent = ascii[e + 1] == '-' ? -kDecisive : kDecisive;
         }
+        exponent = std::clamp(exponent, -kDecisive, kDecisive);
     }
     const std::size_t point = std::min(ascii.find('.'), e);
     const std::size_t first = ascii.find_first_of("123456789");

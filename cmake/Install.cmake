@@ -95,6 +95,9 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The windows are drawn for Arial and MS Sans Serif: Liberation Sans has their
+# widths, so the windows look as designed. The libraries are added by shlibdeps.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # The tables are conffiles: dpkg keeps an administrator's changes on upgrade.
 file(WRITE ${CMAKE_BINARY_DIR}/packaging/conffiles

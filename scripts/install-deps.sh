@@ -6,7 +6,7 @@ packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev libgl1-mesa-dev
   libgtest-dev googletest nlohmann-json3-dev
-  fonts-dejavu-core
+  fonts-dejavu-core fonts-liberation2
 )
 packages+=("$@")
 

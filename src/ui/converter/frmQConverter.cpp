@@ -10,6 +10,7 @@
 #include "tiers/TierQueries.h"
 #include "ui/converter/QtResultLabel.h"
 #include "ui/converter/QtTextField.h"
+#include "ui/info/DialogLayout.h"
 #include "ui/info/HelpMenu.h"
 
 #include <QAction>
@@ -61,11 +62,9 @@ const std::array<MenuEntry, 5> kMenu{{
 // The separator comes before this entry.
 constexpr std::size_t kMenuLineBefore = 3;
 
+// The window is drawn in MS Sans Serif, as its dialogs are.
 QFont sized(double points, bool bold = false) {
-    QFont font = QApplication::font();
-    font.setPointSizeF(points);
-    font.setBold(bold);
-    return font;
+    return designFont(QStringLiteral("MS Sans Serif"), points, bold);
 }
 
 // A control of the window: its design name and font.

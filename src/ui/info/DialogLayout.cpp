@@ -32,7 +32,7 @@ QStringList familiesFor(const QString& family) {
 
 } // namespace
 
-QFont dialogFont(const QString& family, double pointSize, bool bold) {
+QFont designFont(const QString& family, double pointSize, bool bold) {
     QStringList available;
     for (const QString& name : QFontDatabase::families()) {
         // "Nimbus Sans [urw]": the foundry does not matter here.
@@ -57,30 +57,68 @@ QFont dialogFont(const QString& family, double pointSize, bool bold) {
 
 namespace {
 
-int longestWordWidth(const QLabel* label) {
+// What a label's box gives its text: the contents less the margin on every
+// side and the indent on the side the text is aligned to, as QLabel draws it.
+QSize textRoom(const QLabel* label, QSize box) {
+    int width = box.width() - label->contentsMargins().left() - label->contentsMargins().right() -
+                2 * label->frameWidth() - 2 * label->margin();
+    int height = box.height() - label->contentsMargins().top() - label->contentsMargins().bottom() -
+                 2 * label->frameWidth() - 2 * label->margin();
+    int indent = label->indent();
+    if (indent < 0 && label->frameWidth() > 0) {
+        indent = label->fontMetrics().horizontalAdvance(QLatin1Char('x')) / 2 - label->margin();
+    }
+    if (indent > 0) {
+        const Qt::Alignment align = label->alignment();
+        width -= (align & (Qt::AlignLeft | Qt::AlignRight)) != 0 ? indent : 0;
+        height -= (align & (Qt::AlignTop | Qt::AlignBottom)) != 0 ? indent : 0;
+    }
+    return {width, height};
+}
+
+// The widest piece of text that cannot be broken: a word of a wrapped label,
+// a whole line of any other.
+int widestUnbreakable(const QLabel* label) {
     const QFontMetrics metrics(label->font());
     int widest = 0;
-    const QStringList words = label->text().split(QLatin1Char(' '), Qt::SkipEmptyParts);
-    for (const QString& word : words) {
-        widest = std::max(widest, metrics.horizontalAdvance(word));
+    for (const QString& line : label->text().split(QLatin1Char('\n'))) {
+        if (!label->wordWrap()) {
+            widest = std::max(widest, metrics.horizontalAdvance(line));
+            continue;
+        }
+        for (const QString& word : line.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+            widest = std::max(widest, metrics.horizontalAdvance(word));
+        }
     }
-    return widest + 2 * label->margin() + 2;
+    return widest;
+}
+
+// The height the text needs in a box `width` wide.
+int neededHeight(const QLabel* label, int width) {
+    if (label->wordWrap()) {
+        return label->heightForWidth(width);
+    }
+    const QFontMetrics metrics(label->font());
+    const auto lines = static_cast<int>(label->text().count(QLatin1Char('\n'))) + 1;
+    const QSize room = textRoom(label, {width, 0});
+    return metrics.lineSpacing() * (lines - 1) + metrics.height() - room.height();
 }
 
 } // namespace
 
+bool showsWholeText(const QLabel* label) {
+    if (label->text().isEmpty()) {
+        return true;
+    }
+    const QSize room = textRoom(label, label->size());
+    return widestUnbreakable(label) <= room.width() &&
+           neededHeight(label, label->width()) <= label->height();
+}
+
 void fitLabel(QLabel* label, Grow grow) {
     QRect box = label->geometry();
-    int neededWidth = 0;
-    int neededHeight = 0;
-    if (label->wordWrap()) {
-        neededWidth = longestWordWidth(label);
-        neededHeight = label->heightForWidth(std::max(box.width(), neededWidth));
-    } else {
-        const QSize hint = label->sizeHint();
-        neededWidth = hint.width();
-        neededHeight = hint.height();
-    }
+    const int neededWidth =
+        box.width() + std::max(0, widestUnbreakable(label) - textRoom(label, box.size()).width());
     if (neededWidth > box.width()) {
         const int extra = neededWidth - box.width();
         if (grow == Grow::BothSides) {
@@ -88,12 +126,7 @@ void fitLabel(QLabel* label, Grow grow) {
         }
         box.setWidth(neededWidth);
     }
-    if (label->wordWrap()) {
-        neededHeight = label->heightForWidth(box.width());
-    }
-    if (neededHeight > box.height()) {
-        box.setHeight(neededHeight);
-    }
+    box.setHeight(std::max(box.height(), neededHeight(label, box.width())));
     label->setGeometry(box);
 }
 
@@ -103,7 +136,7 @@ void setUpDialog(QDialog* dialog, const char* name, const QString& title) {
     dialog->setObjectName(QString::fromLatin1(name));
     dialog->setWindowIcon(applicationIcon());
     dialog->setWindowTitle(title);
-    dialog->setFont(dialogFont(QStringLiteral("MS Sans Serif"), 8.25));
+    dialog->setFont(designFont(QStringLiteral("MS Sans Serif"), 8.25));
 }
 
 QPushButton* addOkButton(QDialog* dialog, QRect box) {

@@ -26,7 +26,13 @@ inline QRect twipsRect(int left, int top, int width, int height) {
 // A font by family and point size. When the family is missing, a face of
 // the same widths is taken if there is one (Liberation Sans, Arimo or Nimbus
 // Sans for Arial and MS Sans Serif), else the system's sans-serif face.
-QFont dialogFont(const QString& family, double pointSize, bool bold = false);
+QFont designFont(const QString& family, double pointSize, bool bold = false);
+
+// True when the whole text of a label shows in its box: each line of a
+// single-line label fits with its full advance; a wrapped label is as tall as
+// its text needs at its width, and no word is wider than that. The one rule
+// for "no text is cut", of the windows and of their tests.
+bool showsWholeText(const QLabel* label);
 
 // How a label grows when its text needs more room than its box.
 enum class Grow {

@@ -77,16 +77,16 @@ frmAbout::frmAbout(const VersionInfo& version, QWidget* parent) : QDialog(parent
                                     .arg(version.minor)
                                     .arg(version.revision);
     QLabel* lblTitle = addLabel("lblTitle", twipsRect(1425, 240, 3885, 375), title);
-    lblTitle->setFont(dialogFont(QStringLiteral("Arial"), 12, true));
+    lblTitle->setFont(designFont(QStringLiteral("Arial"), 12, true));
     setTextColour(lblTitle, Qt::black);
     QLabel* lblCopyright = addLabel("lblCopyright", twipsRect(1425, 600, 4095, 255),
                                     QString::fromStdString(version.copyright));
-    lblCopyright->setFont(dialogFont(QStringLiteral("Arial"), 9.75, true));
+    lblCopyright->setFont(designFont(QStringLiteral("Arial"), 9.75, true));
     QLabel* lblVersion = addLabel("lblVersion", twipsRect(1425, 840, 2805, 225), versionText);
-    lblVersion->setFont(dialogFont(QStringLiteral("Arial"), 9.75, true));
+    lblVersion->setFont(designFont(QStringLiteral("Arial"), 9.75, true));
     QLabel* lblFileDescription = addLabel("lblFileDescription", twipsRect(4545, 840, 1575, 225),
                                           QString::fromStdString(version.fileDescription));
-    lblFileDescription->setFont(dialogFont(QStringLiteral("Arial"), 9.75, true));
+    lblFileDescription->setFont(designFont(QStringLiteral("Arial"), 9.75, true));
     setTextColour(lblFileDescription, QColor(0, 0, 255));
     QLabel* lblKestan = addLabel("lblKestan", twipsRect(285, 1200, 2325, 570),
                                  QString::fromLatin1(kDevelopmentGroup));
@@ -95,7 +95,7 @@ frmAbout::frmAbout(const VersionInfo& version, QWidget* parent) : QDialog(parent
     QLabel* lblDisclaimer = addLabel("lblDisclaimer", twipsRect(180, 2160, 6090, 1695),
                                      QString::fromLatin1(kDisclaimer));
     lblDisclaimer->setWordWrap(true);
-    lblDisclaimer->setFont(dialogFont(QStringLiteral("MS Sans Serif"), 9.75));
+    lblDisclaimer->setFont(designFont(QStringLiteral("MS Sans Serif"), 9.75));
     setTextColour(lblDisclaimer, QColor(255, 0, 0));
 
     // Fit every text to the font really in use; boxes only grow.

@@ -31,13 +31,13 @@ frmContactInfo::frmContactInfo(QWidget* parent) : QDialog(parent) {
     auto* label1 = new QLabel(QString::fromLatin1(kContactPrompt), this);
     label1->setObjectName(QStringLiteral("Label1"));
     label1->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    label1->setFont(dialogFont(QStringLiteral("MS Sans Serif"), 9.75));
+    label1->setFont(designFont(QStringLiteral("MS Sans Serif"), 9.75));
     label1->setGeometry(twipsRect(270, 120, 4935, 255));
 
     auto* label2 = new QLabel(QString::fromLatin1(kSupportAddress), this);
     label2->setObjectName(QStringLiteral("Label2"));
     label2->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    label2->setFont(dialogFont(QStringLiteral("MS Sans Serif"), 13.5));
+    label2->setFont(designFont(QStringLiteral("MS Sans Serif"), 13.5));
     label2->setGeometry(twipsRect(270, 480, 4935, 375));
 
     fitLabel(label1, Grow::BothSides);

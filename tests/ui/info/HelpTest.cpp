@@ -6,6 +6,7 @@
 #include "platform/Ports.h"
 #include "support/TestSupport.h"
 #include "ui/converter/frmQConverter.h"
+#include "ui/info/DialogLayout.h"
 #include "ui/info/HelpMenu.h"
 #include "ui/info/HelpViewer.h"
 
@@ -262,9 +263,7 @@ private slots:
                 QWidget* about = QApplication::activeModalWidget();
                 seen << about->windowTitle();
                 for (QLabel* label : about->findChildren<QLabel*>()) {
-                    if (label->pixmap().isNull() &&
-                        (label->width() < label->sizeHint().width() ||
-                         label->height() < label->heightForWidth(label->width()))) {
+                    if (label->pixmap().isNull() && !showsWholeText(label)) {
                         seen << QStringLiteral("cut: ") + label->objectName();
                     }
                 }

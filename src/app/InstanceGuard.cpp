@@ -3,7 +3,9 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLocalSocket>
+#include <QSysInfo>
 #include <QThread>
 
 #ifdef Q_OS_WIN
@@ -11,6 +13,7 @@
 #else
 #include <cerrno>
 #include <fcntl.h>
+#include <pwd.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -23,13 +26,40 @@ namespace {
 const QByteArray kRequest = "raise\n";
 const QByteArray kAnswer = "raised ";
 
+// The machine's name as a file name: a home shared between machines holds
+// one instance of each.
+QString hostPart() {
+    QString host = QSysInfo::machineHostName();
+    for (QChar& c : host) {
+        if (!(c.isLetterOrNumber() && c.unicode() < 0x80) && c != QLatin1Char('-') &&
+            c != QLatin1Char('.')) {
+            c = QLatin1Char('_');
+        }
+    }
+    return host.isEmpty() ? QStringLiteral("localhost") : host;
+}
+
 #ifndef Q_OS_WIN
 
-// A real folder (not a link), the user's own, closed to everyone else.
-bool isPrivate(const QByteArray& path) {
-    struct stat st {};
-    return ::lstat(path.constData(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == ::getuid() &&
-           (st.st_mode & 077) == 0;
+QString homeFolder() {
+    // The password database, not $HOME: every start of the user agrees on it.
+    struct passwd entry {};
+    struct passwd* found = nullptr;
+    char buffer[4096];
+    if (::getpwuid_r(::getuid(), &entry, buffer, sizeof buffer, &found) != 0 || found == nullptr ||
+        found->pw_dir == nullptr) {
+        return {};
+    }
+    return QFile::decodeName(found->pw_dir);
+}
+
+// Makes the folders of `path` below `base` that are missing, closed to others.
+void makeFolders(const QString& base, const QString& path) {
+    QString made = base;
+    for (const QString& part : path.mid(base.size()).split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
+        made += QLatin1Char('/') + part;
+        (void)::mkdir(QFile::encodeName(made).constData(), 0700);
+    }
 }
 
 #endif
@@ -49,39 +79,74 @@ InstanceGuard::~InstanceGuard() {
     server_.close();
 #ifdef Q_OS_WIN
     if (lockHandle_ != -1) {
-        CloseHandle(reinterpret_cast<HANDLE>(static_cast<qintptr>(lockHandle_)));
+        CloseHandle(reinterpret_cast<HANDLE>(lockHandle_));
     }
 #else
     if (lockHandle_ >= 0) {
-        ::close(lockHandle_);
+        ::close(static_cast<int>(lockHandle_));
     }
 #endif
 }
 
-QString InstanceGuard::privateFolder() {
+QString InstanceGuard::defaultFolder() {
 #ifdef Q_OS_WIN
     // The temporary folder of a Windows profile is the user's own.
     return QDir::tempPath();
 #else
-    const QString uid = QString::number(::getuid());
-    const QString runtime = QStringLiteral("/run/user/") + uid;
-    if (isPrivate(QFile::encodeName(runtime))) {
-        return runtime;
+    const unsigned uid = ::getuid();
+    const QString home = homeFolder();
+    if (home.startsWith(QLatin1Char('/'))) {
+        const QString folder =
+            QDir::cleanPath(home) + QStringLiteral("/.local/state/wexel-converter");
+        makeFolders(QDir::cleanPath(home), folder);
+        if (isPrivateFolder(folder, uid)) {
+            return folder;
+        }
     }
-    const QString own = QStringLiteral("/tmp/wexel-converter-") + uid;
-    const QByteArray path = QFile::encodeName(own);
-    // Made only if missing; one that someone else made is refused below.
-    (void)::mkdir(path.constData(), 0700);
-    return isPrivate(path) ? own : QString();
+    const QString own = QStringLiteral("/tmp/wexel-converter-") + QString::number(uid);
+    makeFolders(QStringLiteral("/tmp"), own);
+    return isPrivateFolder(own, uid) ? own : QString();
+#endif
+}
+
+bool InstanceGuard::isPrivateFolder(const QString& folder, unsigned uid) {
+#ifdef Q_OS_WIN
+    Q_UNUSED(uid);
+    return QFileInfo(folder).isDir();
+#else
+    const QFileInfo info(folder);
+    if (!info.isAbsolute() || info.fileName().isEmpty()) {
+        return false;
+    }
+    struct stat st {};
+    // The folder itself: no link, the user's own, closed to group and others.
+    if (::lstat(QFile::encodeName(info.absoluteFilePath()).constData(), &st) != 0 ||
+        !S_ISDIR(st.st_mode) || st.st_uid != uid || (st.st_mode & 077) != 0) {
+        return false;
+    }
+    // Every folder above it, links resolved: changed by no one but the user and
+    // root (a sticky folder, such as /tmp, keeps the entries of others apart).
+    QString above = info.canonicalPath();
+    while (true) {
+        if (above.isEmpty() || ::stat(QFile::encodeName(above).constData(), &st) != 0 ||
+            !S_ISDIR(st.st_mode) || (st.st_uid != uid && st.st_uid != 0) ||
+            ((st.st_mode & 022) != 0 && (st.st_mode & S_ISVTX) == 0)) {
+            return false;
+        }
+        if (above == QLatin1String("/")) {
+            return true;
+        }
+        above = QFileInfo(above).path();
+    }
 #endif
 }
 
 QString InstanceGuard::lockFilePath() const {
-    return folder_.isEmpty() ? QString() : folder_ + QStringLiteral("/wexel-converter.lock");
+    return folder_.isEmpty() ? QString() : folder_ + QLatin1Char('/') + hostPart() + ".lock";
 }
 
 QString InstanceGuard::socketPath() const {
-    return folder_.isEmpty() ? QString() : folder_ + QStringLiteral("/wexel-converter.socket");
+    return folder_.isEmpty() ? QString() : folder_ + QLatin1Char('/') + hostPart() + ".socket";
 }
 
 bool InstanceGuard::claim() {
@@ -89,9 +154,11 @@ bool InstanceGuard::claim() {
         return *claimed_;
     }
     claimed_ = true;
-    if (folder_.isEmpty()) {
+#ifndef Q_OS_WIN
+    if (!isPrivateFolder(folder_, ::getuid())) {
         return true; // no safe place: run unguarded
     }
+#endif
 #ifdef Q_OS_WIN
     const HANDLE h = CreateFileW(reinterpret_cast<const wchar_t*>(lockFilePath().utf16()),
                                  GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
@@ -105,7 +172,7 @@ bool InstanceGuard::claim() {
         claimed_ = false;
         return false;
     }
-    lockHandle_ = static_cast<int>(reinterpret_cast<qintptr>(h));
+    lockHandle_ = reinterpret_cast<qintptr>(h);
 #else
     const int fd = ::open(QFile::encodeName(lockFilePath()).constData(),
                           O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);

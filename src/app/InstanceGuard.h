@@ -2,14 +2,13 @@
 // The single-instance guard: one running instance per user and machine.
 //
 // The running instance holds a lock on a file and listens on a local socket,
-// both in a folder that only the user can write (see privateFolder()), so no
-// other user can block the lock or answer in the instance's place, and the
-// environment (TMPDIR and the like) has no say in where they are. A starting
+// both in a folder that only the user can write (see isPrivateFolder()), so no
+// other user can block the lock or answer in the instance's place. A starting
 // process that cannot take the lock is a second instance: it asks the running
 // one over the socket to raise its window, and ends. The lock is the system's
 // own file lock, released when its process ends however it ends, so a crashed
-// instance never blocks the next start. Where no private folder can be had,
-// the guard stands aside and the program runs unguarded rather than not at all.
+// instance never blocks the next start. Where the folder is not private, the
+// guard stands aside and the program runs unguarded rather than not at all.
 //
 // Protocol: the client sends "raise\n"; the running instance raises its
 // window and answers "raised N\n", N counting the requests it has served.
@@ -21,30 +20,34 @@
 #include <optional>
 
 class QLocalSocket;
-class QWidget;
 
 namespace wexel {
 
 class InstanceGuard : public QObject {
     Q_OBJECT
 public:
-    // `folder` holds the lock and the socket; by default privateFolder().
-    explicit InstanceGuard(QString folder = privateFolder(), QObject* parent = nullptr);
+    // `folder` holds the lock and the socket; the program passes defaultFolder().
+    explicit InstanceGuard(QString folder, QObject* parent = nullptr);
     ~InstanceGuard() override;
 
-    // The user's own folder for the lock and the socket: the per-user runtime
-    // folder that the system keeps (/run/user/UID), else /tmp/wexel-converter-UID,
-    // made 0700 if missing. A folder is taken only if it is a real folder
-    // (not a link) owned by the user and closed to everyone else. Empty when
-    // no such folder can be had.
-    static QString privateFolder();
+    // Where every start of the user finds the others, whatever its environment
+    // and whether or not the system keeps a runtime folder for the user at
+    // the moment: a folder in the user's home as the password database names
+    // it, made 0700 if missing. Where the home cannot hold it,
+    // /tmp/wexel-converter-UID. Empty when neither can be made.
+    static QString defaultFolder();
+
+    // True for a real folder (not a link) owned by `uid` and closed to
+    // everyone else, below folders that no one but `uid` and root can change.
+    static bool isPrivateFolder(const QString& folder, unsigned uid);
 
     QString lockFilePath() const;
     QString socketPath() const;
 
     // Makes this process the running instance: takes the lock and listens.
     // False only when another instance runs; true also when the guard cannot
-    // work at all. Called once; later calls repeat the first answer.
+    // work at all (no private folder). Called once; later calls repeat the
+    // first answer.
     bool claim();
 
     // Asks the running instance to raise its window. Returns the number its
@@ -59,7 +62,7 @@ private:
     void serve(QLocalSocket* socket);
 
     QString folder_;
-    int lockHandle_ = -1; // the open, locked lock file
+    qintptr lockHandle_ = -1; // the open, locked lock file
     QLocalServer server_;
     std::optional<bool> claimed_;
     int served_ = 0;

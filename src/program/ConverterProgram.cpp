@@ -1,4 +1,4 @@
-// The window program: Qt set-up, the ports, then the start-up of ModGlobals.
+#include "program/ConverterProgram.h"
 
 #include "app/InstanceGuard.h"
 #include "app/ModGlobals.h"
@@ -41,8 +41,7 @@ private:
 
 } // namespace
 
-int main(int argc, char* argv[]) {
-    // The program takes no arguments: Qt sees the program name only.
+int wexel::runConverterProgram(int argc, char* argv[], const QString& instanceFolder) {
     int qtArgc = argc > 0 ? 1 : 0;
     QApplication app(qtArgc, argv);
     const wexel::VersionInfo version = wexel::builtInVersion();
@@ -58,7 +57,7 @@ int main(int argc, char* argv[]) {
     wexel::QtMessageBox messageBox;
     wexel::setMessageBox(&messageBox);
 
-    wexel::InstanceGuard guard;
+    wexel::InstanceGuard guard(instanceFolder);
     // A second instance's request: the converter window comes to the front,
     // and a modal dialog open over it (About at start, a message) stays on top.
     QObject::connect(&guard, &wexel::InstanceGuard::raiseRequested, [] {

@@ -1,5 +1,6 @@
-// The single-instance guard with real processes of the program: one instance
-// per user whatever the environment, and nobody else can block or fool it.
+// The single-instance guard: where every start of a user looks, which folders
+// it trusts, and real processes of the program, each test run with a folder
+// of its own so that a copy the user has open changes nothing.
 #include "app/InstanceGuard.h"
 
 #include <QFile>
@@ -17,14 +18,11 @@ using namespace wexel;
 
 namespace {
 
-// Starts the program with TMPDIR set to a folder of its own.
-std::unique_ptr<QProcess> start(const QString& tmpdir) {
+// Starts the program with its guard in `folder`.
+std::unique_ptr<QProcess> start(const QString& folder) {
     auto program = std::make_unique<QProcess>();
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("TMPDIR"), tmpdir);
-    program->setProcessEnvironment(env);
     program->setProcessChannelMode(QProcess::ForwardedChannels);
-    program->start(QStringLiteral(WEXEL_PROGRAM), {});
+    program->start(QStringLiteral(WEXEL_GUARDED_PROGRAM), {folder});
     program->waitForStarted();
     return program;
 }
@@ -45,25 +43,71 @@ void stop(QProcess& program) {
     program.waitForFinished();
 }
 
+bool setMode(const QString& path, mode_t mode) {
+    return ::chmod(QFile::encodeName(path).constData(), mode) == 0;
+}
+
 } // namespace
 
 class InstanceGuardTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void init() {
-        if (InstanceGuard(InstanceGuard::privateFolder()).requestRaise(300)) {
-            QSKIP("Wexel Converter runs for this user: the guard is in use");
+    void everyStartOfTheUserLooksInOneFolderWhateverItsEnvironment() {
+        const QString folder = InstanceGuard::defaultFolder();
+        QVERIFY(InstanceGuard::isPrivateFolder(folder, ::getuid()));
+        QTemporaryDir elsewhere;
+        for (const char* variable : {"HOME", "TMPDIR", "XDG_RUNTIME_DIR", "XDG_STATE_HOME"}) {
+            const QByteArray saved = qgetenv(variable);
+            qputenv(variable, QFile::encodeName(elsewhere.path()));
+            QCOMPARE(InstanceGuard::defaultFolder(), folder);
+            saved.isNull() ? qunsetenv(variable) : qputenv(variable, saved);
         }
     }
 
-    void secondStartRaisesTheFirstWhateverItsTmpdir() {
-        QTemporaryDir a, b;
-        const InstanceGuard probe;
-        auto first = start(a.path());
+    void onlyAFolderNoOneElseCanChangeIsTrusted() {
+        QTemporaryDir base; // 0700, in the sticky /tmp or the user's own folder
+        const QString own = base.filePath(QStringLiteral("own"));
+        QVERIFY(QDir().mkdir(own) && setMode(own, 0700));
+        const QString open = base.filePath(QStringLiteral("open"));
+        QVERIFY(QDir().mkdir(open) && setMode(open, 0755));
+        const QString link = base.filePath(QStringLiteral("link"));
+        QVERIFY(QFile::link(own, link));
+        const QString file = base.filePath(QStringLiteral("file"));
+        QVERIFY(QFile(file).open(QIODevice::WriteOnly));
+        const QString shared = base.filePath(QStringLiteral("shared")); // others may write here
+        const QString below = shared + QStringLiteral("/own");
+        QVERIFY(QDir().mkpath(below) && setMode(below, 0700) && setMode(shared, 0777));
+        const unsigned me = ::getuid();
+        const struct {
+            QString folder;
+            unsigned uid;
+            bool trusted;
+        } cases[] = {
+            {own, me, true},
+            {own, me + 1, false}, // another user's folder
+            {open, me, false},    // the user's own, but others may look in
+            {link, me, false},
+            {file, me, false},
+            {below, me, false},
+            {base.filePath(QStringLiteral("missing")), me, false},
+            {QStringLiteral("relative"), me, false},
+            {QString(), me, false},
+        };
+        for (const auto& c : cases) {
+            QVERIFY2(InstanceGuard::isPrivateFolder(c.folder, c.uid) == c.trusted,
+                     qPrintable(c.folder));
+        }
+        setMode(shared, 0700);
+    }
+
+    void aSecondStartRaisesTheFirstAndEnds() {
+        QTemporaryDir folder;
+        const InstanceGuard probe(folder.path());
+        auto first = start(folder.path());
         const auto served = ask(probe);
         QVERIFY2(served, "the first start did not become the running instance");
-        auto second = start(b.path());
+        auto second = start(folder.path());
         QVERIFY2(second->waitForFinished(5000), "the second start did not end");
         QCOMPARE(second->exitCode(), 0);
         QCOMPARE(probe.requestRaise(), std::optional<int>(*served + 2)); // raised once by it
@@ -72,52 +116,32 @@ private slots:
     }
 
     void aCrashOrAnEmptyLockFileBlocksNothing() {
-        const InstanceGuard probe;
-        auto crashed = start(QDir::tempPath());
+        QTemporaryDir folder;
+        const InstanceGuard probe(folder.path());
+        auto crashed = start(folder.path());
         QVERIFY(ask(probe));
         ::kill(static_cast<pid_t>(crashed->processId()), SIGKILL); // leaves lock file and socket
         crashed->waitForFinished();
         QFile(probe.lockFilePath()).resize(0);
-        auto next = start(QDir::tempPath());
+        auto next = start(folder.path());
         QVERIFY2(ask(probe), "the next start did not take over");
         stop(*next);
     }
 
-    void aFolderSomeoneElsePlantedIsNotUsed() {
-        const QString own = QStringLiteral("/tmp/wexel-converter-") + QString::number(::getuid());
-        if (InstanceGuard::privateFolder() != own) {
-            QSKIP("the per-user runtime folder holds the guard: nobody else can write there");
-        }
-        if (::geteuid() != 0) {
-            QSKIP("only root can plant a folder owned by another user");
-        }
-        const auto removePlanted = [&] {
-            QFile::remove(own);
-            QDir(own).removeRecursively();
-        };
-        removePlanted();
-        // Whatever fails below, no planted folder outlives the test to stop later starts.
-        const auto cleanUp = qScopeGuard(removePlanted);
-        for (const bool asLink : {false, true}) {
-            if (asLink) {
-                QVERIFY(QFile::link(QStringLiteral("/tmp"), own));
-            } else {
-                QVERIFY(QDir().mkdir(own));
-                QVERIFY(::chown(QFile::encodeName(own).constData(), 65534, 65534) == 0);
-                QVERIFY(::chmod(QFile::encodeName(own).constData(), 0777) == 0);
-            }
-            QCOMPARE(InstanceGuard::privateFolder(), QString());
-            // The program runs unguarded rather than not at all.
-            auto program = start(QDir::tempPath());
-            QTest::qWait(2000);
-            QCOMPARE(program->state(), QProcess::Running);
-            stop(*program);
-            if (!asLink) {
-                QCOMPARE(QDir(own).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
-                         QStringList());
-            }
-            removePlanted();
-        }
+    void withoutAPrivateFolderTheProgramRunsUnguarded() {
+        QTemporaryDir folder;
+        QVERIFY(setMode(folder.path(), 0777));
+        auto first = start(folder.path());
+        auto second = start(folder.path());
+        QTest::qWait(2000);
+        QCOMPARE(first->state(), QProcess::Running);
+        QCOMPARE(second->state(), QProcess::Running);
+        stop(*first);
+        stop(*second);
+        // Nothing was left in a folder others could have planted.
+        QCOMPARE(QDir(folder.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
+                 QStringList());
+        setMode(folder.path(), 0700);
     }
 };
 

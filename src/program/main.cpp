@@ -1,0 +1,7 @@
+// wexel-converter: the window program.
+#include "app/InstanceGuard.h"
+#include "program/ConverterProgram.h"
+
+int main(int argc, char* argv[]) {
+    return wexel::runConverterProgram(argc, argv, wexel::InstanceGuard::defaultFolder());
+}

@@ -3,6 +3,9 @@
 
 #include "tiers/DataFiles.h"
 
+#include <grp.h>
+#include <unistd.h>
+
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -47,6 +50,15 @@ public:
 private:
     std::filesystem::path path_;
 };
+
+// Root may read any file: a check that a file closed to its reader is
+// refused runs, as root, in a child process that has become the user nobody.
+// Called in that child; returns false when the change of user failed.
+inline bool dropRootPrivileges() {
+    constexpr uid_t kNobody = 65534;
+    return ::geteuid() != 0 ||
+           (::setgroups(0, nullptr) == 0 && ::setgid(kNobody) == 0 && ::setuid(kNobody) == 0);
+}
 
 // Puts the conversions into SlopeTable for as long as it lives: each a name,
 // a unit code and its tiers (MinCap, Slope).

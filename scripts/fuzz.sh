@@ -1,11 +1,19 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets; each replays its seed corpus and then fuzzes
-# for a bounded time (seconds, default 60; longer campaigns are a developer's
-# tool, and what they find goes into fuzz/corpus). A crash ends the run with
-# a failure; the crashing input is left in build/fuzz/crashes/.
+# for a bounded time.
+#
+#   scripts/fuzz.sh [SECONDS [SEED]]
+#
+# SECONDS per target, default 60. SEED fixes the fuzzer's random choices, so
+# that a run explores the same inputs every time (the test command uses it);
+# without it every run explores new ones. Longer campaigns (300 s or more a
+# target) are a developer's tool before a change to a parser; what they find
+# goes into fuzz/corpus. A crash, a slow input or a leak ends the run with a
+# failure; the input is left in build/fuzz/crashes/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds="${1:-60}"
+seed="${2:-0}" # 0: a new random seed each run
 
 scripts/install-deps.sh clang libclang-rt-14-dev
 cmake --preset fuzz >/dev/null
@@ -17,9 +25,13 @@ for target in build/fuzz/fuzz/fuzz_*; do
   name="$(basename "$target")"
   seeds="fuzz/corpus/${name#fuzz_}"
   work="build/fuzz/corpus/${name#fuzz_}"
+  # A fixed seed starts from the seed corpus alone, as on a fresh machine.
+  if [[ "$seed" != 0 ]]; then
+    rm -rf "$work"
+  fi
   mkdir -p "$work"
   echo "== ${name}: ${seconds} s"
-  if ! "$target" -max_total_time="$seconds" -max_len=4096 -timeout=10 -rss_limit_mb=2048 \
+  if ! "$target" -seed="$seed" -max_total_time="$seconds" -max_len=4096 -timeout=10 -rss_limit_mb=2048 \
       -artifact_prefix=build/fuzz/crashes/"${name}"- -print_final_stats=0 "$work" "$seeds" \
       >"build/fuzz/${name}.log" 2>&1; then
     echo "${name}: FAILED"

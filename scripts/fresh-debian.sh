@@ -39,6 +39,7 @@ mount_in() { # type source target [options]
 }
 
 rm -rf "$root"
+mkdir -p "$(dirname "$root")"
 start=$(date +%s)
 echo "== debootstrap --variant=minbase bookworm $root"
 debootstrap --variant=minbase bookworm "$root" "$mirror" >"$root.bootstrap.log" 2>&1 ||

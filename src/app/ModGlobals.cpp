@@ -13,15 +13,6 @@ std::string& HelpFilePath() {
     return path;
 }
 
-std::string errorBoxText(const std::string& sNumber, const std::string& sDescription,
-                         const std::string& sLocation, const std::string& sMessage,
-                         const char* lineBreak) {
-    const std::string headline = sMessage.empty() ? kGeneralErrorMessage : sMessage;
-    const std::string br = lineBreak;
-    return headline + br + br + "Location:  " + sLocation + br + "Error Number:  " + sNumber + br +
-           "Description:  " + sDescription;
-}
-
 void ReportError(const std::string& sNumber, const std::string& sDescription,
                  const std::string& sLocation, const std::string& sMessage) {
     MsgBox(errorBoxText(sNumber, sDescription, sLocation, sMessage), kErrorBoxTitle);

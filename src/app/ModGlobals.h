@@ -9,8 +9,6 @@ namespace wexel {
 
 inline constexpr const char* kHelpFileName = "WXConvert.hlp";
 inline constexpr const char* kErrorBoxTitle = "Wexel Pricer Error!";
-inline constexpr const char* kGeneralErrorMessage =
-    "An error has occurred; please contact technical support.";
 inline constexpr const char* kInstallationMessage =
     "A required file has been removed or installed improperly.  If this is a new installation, "
     "please check the user's guide for information on systems that require the installation of "
@@ -23,11 +21,6 @@ std::string& HelpFilePath();
 // it is empty), a blank line, then location, number and description.
 void ReportError(const std::string& sNumber, const std::string& sDescription,
                  const std::string& sLocation, const std::string& sMessage);
-
-// The text ReportError shows, its lines broken by `lineBreak`.
-std::string errorBoxText(const std::string& sNumber, const std::string& sDescription,
-                         const std::string& sLocation, const std::string& sMessage,
-                         const char* lineBreak = "\r\n");
 
 // Routes the core's reports to ReportError; Main installs it.
 class ErrorBoxReporter : public ErrorReportPort {

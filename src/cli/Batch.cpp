@@ -123,7 +123,7 @@ BatchResult runBatch(const std::string& conversionName, std::istream& in, std::o
         panel.change(FieldCalc1Capacity);
         if (!capture.shown.empty()) {
             for (const Capture::Shown& shown : capture.shown) {
-                say(inQuotes(capacity) + ": " + shownOnOneLine(shown));
+                say(inQuotes(capacity) + ": " + shown.onOneLine());
             }
             ++result.bad;
             continue;

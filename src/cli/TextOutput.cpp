@@ -1,6 +1,5 @@
 #include "cli/TextOutput.h"
 
-#include "app/ModGlobals.h"
 #include "platform/Text.h"
 
 namespace wexel::cli {
@@ -24,21 +23,6 @@ std::string csvField(std::string_view text) {
     }
     out += '"';
     return out;
-}
-
-std::string shownAsBox(const Capture::Shown& shown) {
-    if (!shown.isError) {
-        return shown.message;
-    }
-    return errorBoxText(shown.number, shown.description, shown.location, shown.message, "\n");
-}
-
-std::string shownOnOneLine(const Capture::Shown& shown) {
-    if (!shown.isError) {
-        return shown.message;
-    }
-    std::string text = "error " + shown.number + " in " + shown.location + ": " + shown.description;
-    return shown.message.empty() ? text : text + " (" + shown.message + ")";
 }
 
 bool splitCsvLine(std::string_view line, std::vector<std::string>& fields) {

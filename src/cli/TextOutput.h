@@ -23,13 +23,6 @@ std::string jsonLine(const Json& value);
 // quote, a line break, or blanks at either end.
 std::string csvField(std::string_view text);
 
-// A shown box as text: an error box with its lines (headline, blank line,
-// location, number, description), or a message as it is.
-std::string shownAsBox(const Capture::Shown& shown);
-
-// The same on one line, for reports that go line by line.
-std::string shownOnOneLine(const Capture::Shown& shown);
-
 // Splits one CSV line into its fields: commas separate, a field may be quoted
 // with doubled quotes inside. False for a quote that is never closed or text
 // after a closing quote.

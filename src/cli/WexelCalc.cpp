@@ -150,7 +150,7 @@ const CommandShape& shapeOf(const Options& o) {
 // Prints what the boxes would have shown during a command.
 void printShown(const Capture& capture, std::ostream& err) {
     for (const Capture::Shown& shown : capture.shown) {
-        err << shownAsBox(shown) << '\n';
+        err << shown.asBox() << '\n';
     }
 }
 

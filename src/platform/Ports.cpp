@@ -16,11 +16,7 @@ public:
     }
     void reportError(const std::string& sNumber, const std::string& sDescription,
                      const std::string& sLocation, const std::string& sMessage) override {
-        std::cerr << "error " << sNumber << " in " << sLocation << ": " << sDescription;
-        if (!sMessage.empty()) {
-            std::cerr << " (" << sMessage << ")";
-        }
-        std::cerr << '\n';
+        std::cerr << errorLine(sNumber, sDescription, sLocation, sMessage) << '\n';
     }
 };
 
@@ -46,6 +42,29 @@ void reportError(const RuntimeError& error, const std::string& sLocation,
                  const std::string& sMessage) {
     installedReporter->reportError(std::to_string(error.number()), error.description(), sLocation,
                                    sMessage);
+}
+
+std::string errorBoxText(const std::string& sNumber, const std::string& sDescription,
+                         const std::string& sLocation, const std::string& sMessage,
+                         const char* lineBreak) {
+    const std::string headline = sMessage.empty() ? kGeneralErrorMessage : sMessage;
+    const std::string br = lineBreak;
+    return headline + br + br + "Location:  " + sLocation + br + "Error Number:  " + sNumber + br +
+           "Description:  " + sDescription;
+}
+
+std::string errorLine(const std::string& sNumber, const std::string& sDescription,
+                      const std::string& sLocation, const std::string& sMessage) {
+    std::string text = "error " + sNumber + " in " + sLocation + ": " + sDescription;
+    return sMessage.empty() ? text : text + " (" + sMessage + ")";
+}
+
+std::string Capture::Shown::asBox(const char* lineBreak) const {
+    return isError ? errorBoxText(number, description, location, message, lineBreak) : message;
+}
+
+std::string Capture::Shown::onOneLine() const {
+    return isError ? errorLine(number, description, location, message) : message;
 }
 
 Capture::Capture() : previousBox_(installedBox), previousReporter_(installedReporter) {

@@ -41,6 +41,20 @@ void setErrorReporter(ErrorReportPort* reporter);
 void reportError(const RuntimeError& error, const std::string& sLocation,
                  const std::string& sMessage);
 
+inline constexpr const char* kGeneralErrorMessage =
+    "An error has occurred; please contact technical support.";
+
+// The error box's text, its lines broken by `lineBreak`: the headline
+// (sMessage, or the general message when it is empty), a blank line, then
+// location, number and description.
+std::string errorBoxText(const std::string& sNumber, const std::string& sDescription,
+                         const std::string& sLocation, const std::string& sMessage,
+                         const char* lineBreak = "\r\n");
+
+// The same report on one line: "error N in LOCATION: DESCRIPTION (MESSAGE)".
+std::string errorLine(const std::string& sNumber, const std::string& sDescription,
+                      const std::string& sLocation, const std::string& sMessage);
+
 // Keeps what would be shown instead of showing it, for as long as it lives:
 // wexel-calc prints it in its own form, and tests read it.
 class Capture : public MessageBoxPort, public ErrorReportPort {
@@ -50,6 +64,12 @@ public:
         std::string message; // a message box's prompt, or an error's headline
         std::string title;   // a message box's title
         std::string number, description, location;
+
+        // An error box's text with its lines (headline, blank line, location,
+        // number, description), or the message as it is.
+        std::string asBox(const char* lineBreak = "\n") const;
+        // The same on one line, for reports that go line by line.
+        std::string onOneLine() const;
     };
 
     Capture();

@@ -110,7 +110,7 @@ private:
                       find<QLabel>(window, label, layout::PieceKind::Output)->text().toStdString();
         }
         for (const Capture::Shown& s : capture.shown) {
-            shown += cli::shownAsBox(s) + "\n";
+            shown += s.asBox() + "\n";
         }
         const int exit = capture.anyMessage() ? 2 : capture.anyError() ? 1 : 0;
 

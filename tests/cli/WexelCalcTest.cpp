@@ -1,5 +1,6 @@
 // wexel-calc as a process: its arguments and exit statuses, what it prints,
 // batch streaming, the data-file check, and hostile inputs.
+#include "cli/WexelCalc.h"
 #include "support/TestSupport.h"
 
 #include <QProcess>
@@ -226,23 +227,24 @@ TEST(WexelCalc, OnlyRegularFilesAreReadAndNothingHangs) {
                                         data.file(wexel::kNamesFileName) +
                                         " is not a regular file\n"));
     EXPECT_EQ(run({"--data", folder, "list"}).exit, 1);
-    // A folder closed to its reader (as nobody, for root, who may open anything).
+    // A folder closed to its reader: wexel-calc in a child process (as nobody,
+    // for root, who may open anything).
     TempFolder closed;
     closed.writeData("A1,WXE007,MSU\n", "A1,1,3,,1\n");
     ::chmod(closed.path().c_str(), 0);
-    QProcess calc;
-    calc.setChildProcessModifier([] {
+    const auto listAsReader = [&] {
         if (!wexel::testing::dropRootPrivileges()) {
-            ::_exit(127);
+            std::exit(127);
         }
-    });
-    calc.start(QStringLiteral(WEXEL_CALC),
-               {"--data", QString::fromStdString(closed.path()), "list"});
-    ASSERT_TRUE(calc.waitForFinished(10000));
+        std::ostringstream out, err;
+        std::istringstream in;
+        const int status = wexel::runWexelCalc({"--data", closed.path(), "list"}, out, err, in, "");
+        std::cerr << err.str();
+        std::exit(status);
+    };
+    EXPECT_EXIT(listAsReader(), ::testing::ExitedWithCode(1),
+                "Error Number:  75.Description:  Path/File access error: ");
     ::chmod(closed.path().c_str(), 0700);
-    const std::string err = calc.readAllStandardError().toStdString();
-    EXPECT_EQ(calc.exitCode(), 1);
-    EXPECT_TRUE(contains(err, "Error Number:  75\nDescription:  Path/File access error: ")) << err;
 }
 
 TEST(WexelCalc, AFileRewrittenWhileItIsReadIsNeverTakenHalfDone) {

@@ -22,24 +22,26 @@ void appendUtf8(std::string& out, char32_t cp);
 // Windows-1252 bytes converted to UTF-8.
 std::string windows1252ToUtf8(std::string_view bytes);
 
-// UTF-16 bytes (without their byte-order mark) converted to UTF-8; an
-// unpaired surrogate becomes U+FFFD.
+// UTF-16 bytes (without their byte-order mark, an even number of them)
+// converted to UTF-8; an unpaired surrogate becomes U+FFFD.
 std::string utf16ToUtf8(std::string_view bytes, bool bigEndian);
 
 // Length of a UTF-8 text in characters (code points).
 int characterCount(std::string_view text);
 
 // The text with every letter in one case, for comparing keys without regard
-// to letter case: Unicode's simple case folding, so "CAFÉ" and "café" are one
-// key. Bytes that are not UTF-8 are kept as they are.
+// to letter case: Unicode's simple case folding (ICU's), so "CAFÉ" and "café"
+// are one key. Bytes that are not UTF-8 are kept as they are.
 std::string foldKey(std::string_view key);
 
-// A text in double quotes for a message; a text longer than 40 characters is
-// cut there and ends in "...", so a runaway field cannot swamp the message.
+// A text in double quotes for a message, printable(): a text longer than 40
+// characters is cut there and ends in "...", so a runaway field cannot swamp
+// the message, and a NUL or other control character shows as \xNN.
 std::string inQuotes(std::string_view text);
 
-// The text with control characters (tab excepted) written as \xNN, so that
-// names from a data file cannot steer a terminal.
+// The text with control characters (tab excepted) and bytes that are not
+// UTF-8 written as \xNN, so that names from a data file cannot steer a
+// terminal and every output stays UTF-8.
 std::string printable(std::string_view text);
 
 // True if the text holds a control character other than tab (NUL included).

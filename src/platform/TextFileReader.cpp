@@ -183,7 +183,9 @@ TextFileReader::TextFileReader(const std::string& path) {
     std::string bytes = readRegularFile(path);
     const std::string_view view(bytes);
     if (view.substr(0, 2) == "\xFF\xFE" || view.substr(0, 2) == "\xFE\xFF") {
-        encoding_ = TextEncoding::Utf16;
+        if (view.size() % 2 != 0) {
+            cannotRead(path, "is UTF-16 of an odd number of bytes: its last character is cut");
+        }
         text_ = utf16ToUtf8(view.substr(2), view[0] == '\xFE');
     } else if (isValidUtf8(view)) {
         text_ = std::move(bytes);
@@ -191,7 +193,6 @@ TextFileReader::TextFileReader(const std::string& path) {
             pos_ = 3;
         }
     } else {
-        encoding_ = TextEncoding::Windows1252;
         std::size_t firstUtf8 = std::string_view::npos;
         std::size_t firstStray = std::string_view::npos;
         for (std::size_t i = 0; i < view.size();) {

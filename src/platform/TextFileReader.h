@@ -17,14 +17,12 @@ namespace wexel {
 std::string readRegularFile(const std::string& path,
                             std::size_t maxBytes = std::numeric_limits<std::size_t>::max());
 
-// How a text file was written.
-enum class TextEncoding { Utf8, Utf16, Windows1252 };
-
 // A text file read a line at a time. The file is read whole when it is
 // opened; lines end at CR LF, CR or LF. Text is handed out as UTF-8: a file
 // that starts with a UTF-16 byte-order mark is UTF-16; one that is
 // well-formed UTF-8 is taken as it is (a UTF-8 byte-order mark is dropped);
-// any other is read as Windows-1252.
+// any other is read as Windows-1252. A UTF-16 file of an odd number of bytes
+// is refused (PathFileAccess): its last character is cut.
 class TextFileReader {
 public:
     explicit TextFileReader(const std::string& path);
@@ -37,8 +35,6 @@ public:
     // The 1-based number of the line last read.
     int lineNumber() const { return line_; }
 
-    TextEncoding encoding() const { return encoding_; }
-
     // A file read as Windows-1252 that also holds UTF-8 text was most likely
     // UTF-8 with a stray byte: the line of the first byte that is not UTF-8,
     // and of the first UTF-8 text. 0 when the file is not such a mix.
@@ -49,7 +45,6 @@ private:
     std::string text_;
     std::size_t pos_ = 0;
     int line_ = 0;
-    TextEncoding encoding_ = TextEncoding::Utf8;
     int strayByteLine_ = 0;
     int utf8TextLine_ = 0;
 };

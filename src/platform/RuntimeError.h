@@ -26,15 +26,17 @@ enum class ErrorNumber : int {
 class RuntimeError : public std::runtime_error {
 public:
     RuntimeError(ErrorNumber number, const std::string& description)
-        : std::runtime_error(description), number_(static_cast<int>(number)) {}
+        : RuntimeError(static_cast<int>(number), description) {}
     RuntimeError(int number, const std::string& description)
-        : std::runtime_error(description), number_(number) {}
+        : std::runtime_error(description), number_(number), description_(description) {}
 
     int number() const noexcept { return number_; }
-    std::string description() const { return what(); }
+    // The whole description: what() would end it at a NUL byte of a quoted text.
+    const std::string& description() const noexcept { return description_; }
 
 private:
     int number_;
+    std::string description_;
 };
 
 // The short title of an error number ("Overflow"), used to begin descriptions.

@@ -106,6 +106,9 @@ const Case kCases[] = {
     {"a tier of an unknown code", kOne, "Z9,1,3,,1\n",
      "error 5: Key not found: the conversion code \"Z9\" on vqcslope.dat line 1 is not in "
      "vqcsname.dat"},
+    {"a NUL in a code", kOne, std::string("Z\0Q,4,10,,0.5\n", 15),
+     "error 5: Key not found: the conversion code \"Z\\x00Q\" on vqcslope.dat line 1 is not in "
+     "vqcsname.dat"},
     {"a capacity beyond 32 bits", kOne, "A1,2147483648,3,,1\n",
      "error 6: Overflow: the lowest capacity \"2147483648\" in field 2 of vqcslope.dat line 1 is "
      "outside the 32-bit range"},

@@ -190,13 +190,8 @@ public:
 
 private:
     bool load() {
-        try {
-            LoadDataFiles(folder_);
+        if (reportingFailures(kLoadLocation, "", [&] { LoadDataFiles(folder_); })) {
             return true;
-        } catch (const RuntimeError& e) {
-            reportError(e, kLoadLocation, "");
-        } catch (const std::bad_alloc&) {
-            reportError(outOfMemory(), kLoadLocation, "");
         }
         printShown(capture_, err_);
         return false;

@@ -23,14 +23,14 @@ std::string calcMSUToWX(TextField& capacityField, const std::string& conversionN
     if (!accepted(capacityField, "0")) {
         return kError;
     }
-    return numberToText(upToWhole(MSU2WX(capacityField.text(), conversionName)));
+    return numberToText(roundedUp(MSU2WX(capacityField.text(), conversionName)));
 }
 
 std::string calcWXToMSU(TextField& wexelField, const std::string& conversionName) {
     if (!accepted(wexelField, "0")) {
         return kError;
     }
-    return numberToText(std::floor(WX2MSU(wexelField.text(), conversionName, "0")));
+    return numberToText(roundedDown(WX2MSU(wexelField.text(), conversionName, "0")));
 }
 
 namespace {
@@ -87,9 +87,9 @@ TwoResults calcMSUPlusMSUToWXandMSU(TextField& addedField, TextField& existingFi
     TwoResults r;
     r.wexels = MSUDeltaAsWX(existingField.text(), addedField.text(), conversionName);
     const std::int32_t additional = textToInt32(r.wexels);
-    const double w = upToWhole(MSU2WX(existingField.text(), conversionName));
+    const double w = roundedUp(MSU2WX(existingField.text(), conversionName));
     r.capacity =
-        numberToText(std::floor(WX2MSU(numberToText(w + additional), conversionName, "0")));
+        numberToText(roundedDown(WX2MSU(numberToText(w + additional), conversionName, "0")));
     return r;
 }
 
@@ -105,27 +105,24 @@ TwoResults calcWXPlusMSUToWXandMSU(TextField& addedField, TextField& wexelField,
                                    const std::string& conversionName) {
     // Whole-number arithmetic in 64 bits, checked against the 32-bit range:
     // an overflow shows "ERR", never a wrapped number.
-    try {
+    TwoResults r{kError, kError};
+    reportingFailures("frmQconverter.calcWXPlusMSUToWXandMSU", "", [&] {
         std::string addedText = addedField.text();
         const std::int64_t added = textToInt32(zeroIfBlank(addedText));
-        const std::int64_t covered =
-            roundToInt32(std::floor(WX2MSU(wexelField.text(), conversionName, "0")));
+        const std::int64_t covered = roundDown(WX2MSU(wexelField.text(), conversionName, "0"));
         std::int64_t entitlement = textToInt32(wexelField.text());
         const std::int32_t total = checkedInt32(added + covered);
         if (added != 0) {
-            entitlement = roundToInt32(upToWhole(MSU2WX(integerToText(total), conversionName)));
+            entitlement = roundUp(MSU2WX(integerToText(total), conversionName));
         }
-        TwoResults r;
-        r.wexels = integerToText(checkedInt32(entitlement - textToInt32(wexelField.text())));
-        r.capacity =
-            entitlement < 1
-                ? "0"
-                : numberToText(std::floor(WX2MSU(integerToText(entitlement), conversionName, "0")));
-        return r;
-    } catch (const RuntimeError& error) {
-        reportError(error, "frmQconverter.calcWXPlusMSUToWXandMSU", "");
-    }
-    return {kError, kError};
+        const std::string additional =
+            integerToText(checkedInt32(entitlement - textToInt32(wexelField.text())));
+        r.capacity = entitlement < 1 ? "0"
+                                     : numberToText(roundedDown(WX2MSU(integerToText(entitlement),
+                                                                       conversionName, "0")));
+        r.wexels = additional;
+    });
+    return r;
 }
 
 int panelFieldMaxLength(PanelField field) {
@@ -147,32 +144,35 @@ int panelFieldCalculator(PanelField field) {
 void panelFieldChanged(Panel& panel, PanelField field, const std::string& conversionName) {
     auto& f = panel.fields;
     auto& l = panel.labels;
-    const char* procedure = "";
-    // A failure the procedures do not catch themselves is reported and shown
-    // as "ERR" rather than ending the program.
-    try {
+    // Where a failure that the procedures do not catch themselves is
+    // reported; it shows as "ERR" rather than ending the program.
+    static constexpr const char* kProcedure[PanelFieldCount] = {
+        "frmQconverter.calcMSUToWX",
+        "frmQconverter.calcWXToMSU",
+        "frmQconverter.calcWXPlusMSUToMSU",
+        "frmQconverter.calcMSUPlusWXToMSU",
+        "frmQconverter.calcMSUPlusMSUToWXandMSU",
+        "frmQconverter.calcMSUPlusMSUToWXandMSU",
+        "frmQconverter.calcWXPlusMSUToWXandMSU",
+        "frmQconverter.calcWXPlusMSUToWXandMSU"};
+    const bool done = reportingFailures(kProcedure[field], "", [&] {
         switch (field) {
         case FieldCalc1Capacity:
-            procedure = "frmQconverter.calcMSUToWX";
             l[LabelCalc1Wexels]->setCaption(calcMSUToWX(*f[FieldCalc1Capacity], conversionName));
             break;
         case FieldCalc2Wexels:
-            procedure = "frmQconverter.calcWXToMSU";
             l[LabelCalc2Capacity]->setCaption(calcWXToMSU(*f[FieldCalc2Wexels], conversionName));
             break;
         case FieldCalc3Wexels:
-            procedure = "frmQconverter.calcWXPlusMSUToMSU";
             l[LabelCalc3Capacity]->setCaption(
                 calcWXPlusMSUToMSU(*f[FieldCalc3Wexels], *f[FieldCalc3Capacity], conversionName));
             break;
         case FieldCalc3Capacity:
-            procedure = "frmQconverter.calcMSUPlusWXToMSU";
             l[LabelCalc3Capacity]->setCaption(
                 calcMSUPlusWXToMSU(*f[FieldCalc3Wexels], *f[FieldCalc3Capacity], conversionName));
             break;
         case FieldCalc4Added:
         case FieldCalc4Existing: {
-            procedure = "frmQconverter.calcMSUPlusMSUToWXandMSU";
             const TwoResults r =
                 checkMSUPlusMSUInputs(*f[FieldCalc4Added], *f[FieldCalc4Existing], conversionName);
             l[LabelCalc4Wexels]->setCaption(r.wexels);
@@ -181,7 +181,6 @@ void panelFieldChanged(Panel& panel, PanelField field, const std::string& conver
         }
         case FieldCalc5Added:
         case FieldCalc5Wexels: {
-            procedure = "frmQconverter.calcWXPlusMSUToWXandMSU";
             const TwoResults r =
                 checkWXPlusMSUInputs(*f[FieldCalc5Added], *f[FieldCalc5Wexels], conversionName);
             l[LabelCalc5Wexels]->setCaption(r.wexels);
@@ -191,8 +190,8 @@ void panelFieldChanged(Panel& panel, PanelField field, const std::string& conver
         default:
             break;
         }
-    } catch (const RuntimeError& error) {
-        reportError(error, procedure, "");
+    });
+    if (!done) {
         static constexpr PanelLabel kLabels[5][2] = {{LabelCalc1Wexels, LabelCalc1Wexels},
                                                      {LabelCalc2Capacity, LabelCalc2Capacity},
                                                      {LabelCalc3Capacity, LabelCalc3Capacity},

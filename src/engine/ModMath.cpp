@@ -124,21 +124,17 @@ double wexelWalk(std::string& wexels, const std::string& conversionName, std::st
 } // namespace detail
 
 double MSU2WX(const std::string& amount, const std::string& conversionName) {
-    try {
-        return detail::capacityWalk(amount, conversionName);
-    } catch (const RuntimeError& error) {
-        reportError(error, "ModMath.MSU2WX", kZeroNote);
-    }
-    return 0.0;
+    double wexels = 0.0;
+    reportingFailures("ModMath.MSU2WX", kZeroNote,
+                      [&] { wexels = detail::capacityWalk(amount, conversionName); });
+    return wexels;
 }
 
 double WX2MSU(std::string& wexels, const std::string& conversionName, std::string& startCapacity) {
-    try {
-        return detail::wexelWalk(wexels, conversionName, startCapacity);
-    } catch (const RuntimeError& error) {
-        reportError(error, "ModMath.WX2MSU", kZeroNote);
-    }
-    return 0.0;
+    double capacity = 0.0;
+    reportingFailures("ModMath.WX2MSU", kZeroNote,
+                      [&] { capacity = detail::wexelWalk(wexels, conversionName, startCapacity); });
+    return capacity;
 }
 
 double WX2MSU(const std::string& wexels, const std::string& conversionName,
@@ -157,81 +153,76 @@ std::string zeroIfBlank(std::string& value) {
     return asPassed;
 }
 
-std::int32_t roundUp(double x) {
-    std::int32_t n = roundToInt32(x);
-    if (x > n) {
-        n = checkedInt32(static_cast<std::int64_t>(n) + 1);
-    }
-    return n;
+double roundedUp(double wexels) {
+    return std::ceil(wexels);
 }
 
-double upToWhole(double x) {
-    return x - std::floor(x) > 0 ? std::floor(x) + 1 : x;
+double roundedDown(double capacity) {
+    return std::floor(capacity);
+}
+
+std::int32_t roundUp(double x) {
+    return roundToInt32(roundedUp(x));
 }
 
 std::int32_t roundDown(double x) {
-    std::int32_t f = roundToInt32(x);
-    if (f > x) {
-        f = checkedInt32(static_cast<std::int64_t>(f) - 1);
-    }
-    return f;
+    return roundToInt32(roundedDown(x));
 }
 
 std::string MSUDeltaAsWX(const std::string& baseMSU, const std::string& deltaMSU,
                          const std::string& conversionName) {
-    try {
+    std::string additional = "0";
+    reportingFailures("ModMath.MSUDeltaAsWX", kZeroNote, [&] {
         const double d = readLeadingNumber(deltaMSU);
         const double b = readLeadingNumber(baseMSU);
         checkFinite(b + d);
         const std::string s = numberToText(b + d);
         const std::int32_t a = roundUp(MSU2WX(s, conversionName));
         const std::int32_t z = roundUp(MSU2WX(baseMSU, conversionName));
-        return integerToText(checkedInt32(static_cast<std::int64_t>(a) - z));
-    } catch (const RuntimeError& error) {
-        reportError(error, "ModMath.MSUDeltaAsWX", kZeroNote);
-    }
-    return "0";
+        additional = integerToText(checkedInt32(static_cast<std::int64_t>(a) - z));
+    });
+    return additional;
 }
 
 std::string MSUFromMSUPlusWX(std::string& currentMSU, std::string& addedWX,
                              const std::string& conversionName) {
-    try {
+    std::string covered = "0";
+    reportingFailures("ModMath.MSUFromMSUPlusWX", kZeroNote, [&] {
         currentMSU = zeroIfBlank(currentMSU);
         addedWX = zeroIfBlank(addedWX);
         const bool someCapacity = textToInt32(currentMSU) > 0;
         const bool someWexels = textToInt32(addedWX) > 0;
         if (!someCapacity && !someWexels) {
-            return "0";
+            return;
         }
         if (textToInt32(addedWX) == 0) {
-            return currentMSU; // as typed
+            covered = currentMSU; // as typed
+            return;
         }
         std::string entitled = "0";
         std::string addedMSU = "0";
         std::string extra = "0";
         const std::int32_t e =
             totalWXEntitlement(entitled, currentMSU, addedMSU, addedWX, extra, conversionName);
-        const double r = WX2MSU(integerToText(e), conversionName, "0");
-        return integerToText(roundDown(r));
-    } catch (const RuntimeError& error) {
-        reportError(error, "ModMath.MSUFromMSUPlusWX", kZeroNote);
-    }
-    return "0";
+        covered = integerToText(roundDown(WX2MSU(integerToText(e), conversionName, "0")));
+    });
+    return covered;
 }
 
 std::int32_t totalWXEntitlement(std::string& entitledWX, std::string& currentMSU,
                                 std::string& addedMSU, std::string& addedWX, std::string& extraWX,
                                 const std::string& conversionName) {
-    try {
+    std::int32_t total = 0;
+    reportingFailures("ModMath.totalWXEntitlement", kZeroNote, [&] {
         entitledWX = zeroIfBlank(entitledWX);
         currentMSU = zeroIfBlank(currentMSU);
         addedMSU = zeroIfBlank(addedMSU);
         addedWX = zeroIfBlank(addedWX);
         extraWX = zeroIfBlank(extraWX);
         if (textToDouble(currentMSU) == 0 && textToDouble(addedMSU) == 0) {
-            const double sum =
-                textToDouble(entitledWX) + textToInt32(addedWX) + textToInt32(extraWX);
-            return roundToInt32(sum);
+            total = roundToInt32(textToDouble(entitledWX) + textToInt32(addedWX) +
+                                 textToInt32(extraWX));
+            return;
         }
         const std::int32_t m = checkedInt32(
             static_cast<std::int64_t>(roundDown(WX2MSU(entitledWX, conversionName, "0"))) +
@@ -239,12 +230,11 @@ std::int32_t totalWXEntitlement(std::string& entitledWX, std::string& currentMSU
         const std::int32_t t = checkedInt32(
             static_cast<std::int64_t>(roundUp(MSU2WX(integerToText(m), conversionName))) +
             textToInt32(extraWX) + textToInt32(addedWX));
+        // An entitlement never falls below what is already entitled.
         const std::int32_t entitled = textToInt32(entitledWX);
-        return t < entitled ? entitled : t;
-    } catch (const RuntimeError& error) {
-        reportError(error, "ModMath.totalWXEntitlement", kZeroNote);
-    }
-    return 0;
+        total = t < entitled ? entitled : t;
+    });
+    return total;
 }
 
 bool integerCheck(TextField& field, const std::string& restoreText, const std::string& minText,

@@ -52,13 +52,14 @@ std::int32_t totalWXEntitlement(std::string& entitledWX, std::string& currentMSU
 bool integerCheck(TextField& field, const std::string& restoreText, const std::string& minText,
                   bool showMessages);
 
-// Whole-number rules through the nearest 32-bit integer; both throw Overflow
+// The whole-number rules: Wexels a capacity requires are rounded up, the
+// capacity that Wexels cover is rounded down. Any fraction counts.
+double roundedUp(double wexels);
+double roundedDown(double capacity);
+
+// The same as 32-bit integers, for the incremental conversions: Overflow
 // outside the 32-bit range.
 std::int32_t roundUp(double x);
 std::int32_t roundDown(double x);
-
-// The calculators' rounding up, in floating point: x with a fraction becomes
-// the next whole number above it.
-double upToWhole(double x);
 
 } // namespace wexel

@@ -39,7 +39,7 @@ std::vector<std::string> explainToWexels(const std::string& capacity,
                         " WX, total " + numberToText(step.subtotal) + " WX");
     }
     lines.push_back("Required: " + numberToText(working.result) + " WX, rounded up to " +
-                    numberToText(upToWhole(working.result)) + " WX");
+                    numberToText(roundedUp(working.result)) + " WX");
     return lines;
 }
 
@@ -64,7 +64,7 @@ std::vector<std::string> explainToCapacity(const std::string& wexels,
                         numberToText(step.subtotal));
     }
     lines.push_back("Covered: " + numberToText(working.result) + ", rounded down to " +
-                    numberToText(std::floor(working.result)));
+                    numberToText(roundedDown(working.result)));
     return lines;
 }
 

@@ -6,6 +6,7 @@
 
 #include "platform/RuntimeError.h"
 
+#include <new>
 #include <string>
 #include <vector>
 
@@ -40,6 +41,22 @@ void setErrorReporter(ErrorReportPort* reporter);
 // Reports a caught error with its number as decimal text and its description.
 void reportError(const RuntimeError& error, const std::string& sLocation,
                  const std::string& sMessage);
+
+// Runs `body`. A RuntimeError it raises, or exhausted memory, is reported
+// with sLocation and sMessage, and false returned: the caller then goes on
+// with its neutral result.
+template <class Body>
+bool reportingFailures(const std::string& sLocation, const std::string& sMessage, Body&& body) {
+    try {
+        body();
+        return true;
+    } catch (const RuntimeError& error) {
+        reportError(error, sLocation, sMessage);
+    } catch (const std::bad_alloc&) {
+        reportError(outOfMemory(), sLocation, sMessage);
+    }
+    return false;
+}
 
 inline constexpr const char* kGeneralErrorMessage =
     "An error has occurred; please contact technical support.";

@@ -12,6 +12,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -26,7 +27,7 @@ inline constexpr const char* kUnitCodes[] = {"MSU", "MSG", "ENG"};
 // The longest data-file line read, in characters.
 inline constexpr std::size_t kMaxLineLength = 65536;
 // The most tiers a conversion may have: the tier count is 16-bit.
-inline constexpr std::size_t kMaxTiers = 32767;
+inline constexpr std::size_t kMaxTiers = std::numeric_limits<std::int16_t>::max();
 
 struct Conversion {
     std::string code;

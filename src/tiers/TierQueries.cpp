@@ -4,8 +4,6 @@
 #include "platform/Text.h"
 #include "tiers/DataFiles.h"
 
-#include <limits>
-
 namespace wexel {
 
 namespace {
@@ -48,11 +46,8 @@ void GetTierArray(TierArray& tierArray, const std::string& sName, std::int16_t& 
         return;
     }
     const std::vector<clsTier>& tiers = conversion->tiers;
-    // The count is 16-bit: a longer list cannot be counted, and the count
-    // keeps the caller's value (the assignment is skipped).
-    if (tiers.size() <= static_cast<std::size_t>(std::numeric_limits<std::int16_t>::max())) {
-        count = static_cast<std::int16_t>(tiers.size());
-    }
+    // The loader keeps every conversion within the 16-bit count (kMaxTiers).
+    count = static_cast<std::int16_t>(tiers.size());
     const std::size_t rows = count > 0 ? static_cast<std::size_t>(count) : 0;
     TierArray fresh(rows);
     for (std::size_t k = 1; k <= rows && k <= tiers.size(); ++k) {

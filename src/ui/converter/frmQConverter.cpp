@@ -80,7 +80,7 @@ Widget* make(QWidget* parent, const char* name, double points, bool bold = false
 
 frmQConverter::frmQConverter(HelpMenu* menu, QWidget* parent) : QMainWindow(parent), menu_(menu) {
     setObjectName(QStringLiteral("frmQConverter"));
-    setWindowTitle(QStringLiteral("Wexel Converter"));
+    setWindowTitle(QString::fromLatin1(kAppTitle));
     buildWindow();
     Form_Load();
 }

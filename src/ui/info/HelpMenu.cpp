@@ -5,19 +5,13 @@
 #include "ui/info/frmAbout.h"
 #include "ui/info/frmContactInfo.h"
 
-#include <new>
 #include <string>
 
 namespace wexel {
 
 void HelpMenu::help(unsigned command, unsigned long context) {
-    try {
-        help_.showHelp(HelpFilePath(), command, context, std::string());
-    } catch (const RuntimeError& error) {
-        reportError(error, kHelpErrorLocation, "");
-    } catch (const std::bad_alloc&) {
-        reportError(outOfMemory(), kHelpErrorLocation, "");
-    }
+    reportingFailures(kHelpErrorLocation, "",
+                      [&] { help_.showHelp(HelpFilePath(), command, context, std::string()); });
 }
 
 void HelpMenu::mnuHowDoI_Click() {

@@ -3,6 +3,7 @@
 #include "cli/TextOutput.h"
 #include "cli/WexelCalc.h"
 #include "engine/MemoryPanel.h"
+#include "platform/LineReader.h"
 #include "platform/Numbers.h"
 #include "platform/Text.h"
 
@@ -17,38 +18,54 @@ namespace wexel::cli {
 
 namespace {
 
-// Reads the next line (its end, CR LF, LF or CR, dropped) into `line`; keeps
-// at most kMaxBatchLine characters and sets `tooLong` for the rest. False at
-// the end of the input.
-bool readLine(std::streambuf& in, std::string& line, bool& tooLong) {
-    using traits = std::streambuf::traits_type;
-    line.clear();
-    tooLong = false;
-    int c = in.sbumpc();
-    if (traits::eq_int_type(c, traits::eof())) {
-        return false;
-    }
-    for (; !traits::eq_int_type(c, traits::eof()); c = in.sbumpc()) {
-        if (c == '\n') {
-            break;
-        }
-        if (c == '\r') {
-            if (in.sgetc() == '\n') {
-                in.sbumpc();
-            }
-            break;
-        }
-        if (line.size() < kMaxBatchLine) {
-            line += traits::to_char_type(c);
-        } else {
-            tooLong = true;
-        }
-    }
-    return true;
+// Blank as everywhere in the program: the blank character only.
+bool isBlankLine(std::string_view line) {
+    return trimBlanks(line).empty();
 }
 
-bool isBlankLine(std::string_view line) {
-    return line.find_first_not_of(" \t") == std::string_view::npos;
+// Splits one CSV line into its fields: commas separate, a field may be quoted
+// with doubled quotes inside. False for a quote that is never closed or text
+// after a closing quote.
+bool splitCsvLine(std::string_view line, std::vector<std::string>& fields) {
+    fields.clear();
+    std::size_t pos = 0;
+    while (true) {
+        std::string field;
+        if (pos < line.size() && line[pos] == '"') {
+            ++pos;
+            bool closed = false;
+            while (pos < line.size()) {
+                if (line[pos] == '"') {
+                    if (pos + 1 < line.size() && line[pos + 1] == '"') {
+                        field += '"';
+                        pos += 2;
+                        continue;
+                    }
+                    ++pos;
+                    closed = true;
+                    break;
+                }
+                field += line[pos++];
+            }
+            if (!closed || (pos < line.size() && line[pos] != ',')) {
+                return false;
+            }
+        } else {
+            const std::size_t comma = line.find(',', pos);
+            const std::size_t end = comma == std::string_view::npos ? line.size() : comma;
+            field.assign(line.substr(pos, end - pos));
+            pos = end;
+        }
+        fields.push_back(std::move(field));
+        if (pos >= line.size()) {
+            return true;
+        }
+        ++pos; // the comma
+        if (pos == line.size()) {
+            fields.emplace_back(); // a line ending in a comma has an empty last field
+            return true;
+        }
+    }
 }
 
 bool isHeader(std::string_view line) {
@@ -65,7 +82,6 @@ BatchResult runBatch(const std::string& conversionName, std::istream& in, std::o
     std::string line;
     std::string output;
     std::vector<std::string> fields;
-    bool tooLong = false;
     bool seenContent = false;
 
     if (!json) {
@@ -75,21 +91,19 @@ BatchResult runBatch(const std::string& conversionName, std::istream& in, std::o
     if (buffer == nullptr) {
         return result;
     }
+    LineReader lines(*buffer);
     // What is written goes out whenever reading would wait for more input,
-    // so a batch fed line by line answers line by line.
-    while ((buffer->in_avail() > 0 || out.flush()) && readLine(*buffer, line, tooLong)) {
+    // so a batch fed line by line answers line by line. Nothing more is
+    // computed once the output has failed.
+    while (out && (buffer->in_avail() > 0 || out.flush()) && lines.next(line)) {
         const std::uint64_t n = ++result.lines;
-        // Spreadsheets export CSV with a byte-order mark.
-        if (n == 1 && line.rfind("\xEF\xBB\xBF", 0) == 0) {
-            line.erase(0, 3);
-        }
         auto say = [&](const std::string& text) { err << "line " << n << ": " << text << '\n'; };
         auto bad = [&](const std::string& text) {
             say(text);
             ++result.bad;
         };
-        if (tooLong) {
-            bad("the line is longer than " + std::to_string(kMaxBatchLine) + " characters");
+        if (lines.tooLong()) {
+            bad("the line is longer than " + std::to_string(kMaxLineLength) + " characters");
             seenContent = true;
             continue;
         }
@@ -135,7 +149,7 @@ BatchResult runBatch(const std::string& conversionName, std::istream& in, std::o
             output = jsonLine(
                 {{"line", n}, {"label", label}, {"capacity", capacity}, {"wexels", wexels}});
         } else {
-            output = csvField(label);
+            output = csvField(printable(label)); // no raw control bytes, always UTF-8
             output += ',';
             output += csvField(capacity);
             output += ',';

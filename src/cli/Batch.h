@@ -17,11 +17,8 @@ struct BatchResult {
     std::uint64_t bad = 0;     // lines reported and skipped
 };
 
-// The longest input line taken; a longer one is a bad line.
-inline constexpr std::size_t kMaxBatchLine = std::size_t{64} * 1024;
-
-// Each line of `in` is a capacity or "label,capacity" (CSV, so a label may be
-// quoted); a UTF-8 byte-order mark before the first line is skipped. Writes the header
+// Each line of `in` (LineReader's lines) is a capacity or "label,capacity"
+// (CSV, so a label may be quoted); a line longer than kMaxLineLength is bad. Writes the header
 // "label,capacity,wexels" and one line per good input line to `out` (or one JSON object per line,
 // without a header); a bad line is reported on `err` with its line number and skipped. Blank lines,
 // and a first line that is a header ("capacity" or "label,capacity"), are

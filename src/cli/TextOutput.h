@@ -1,6 +1,5 @@
 #pragma once
-// How wexel-calc writes: JSON lines, CSV, and the boxes the window would
-// have shown.
+// How wexel-calc writes: JSON lines and CSV fields.
 
 #include "platform/Ports.h"
 
@@ -22,10 +21,5 @@ std::string jsonLine(const Json& value);
 // A field for a CSV line: quoted (quotes doubled) when it holds a comma, a
 // quote, a line break, or blanks at either end.
 std::string csvField(std::string_view text);
-
-// Splits one CSV line into its fields: commas separate, a field may be quoted
-// with doubled quotes inside. False for a quote that is never closed or text
-// after a closing quote.
-bool splitCsvLine(std::string_view line, std::vector<std::string>& fields);
 
 } // namespace wexel::cli

@@ -95,7 +95,7 @@ bool Capture::anyError() const {
 }
 
 VersionInfo builtInVersion() {
-    return {WEXEL_VERSION_MAJOR, WEXEL_VERSION_MINOR, WEXEL_VERSION_PATCH, "", WEXEL_COPYRIGHT};
+    return {WEXEL_VERSION_MAJOR, WEXEL_VERSION_MINOR, WEXEL_VERSION_PATCH, WEXEL_COPYRIGHT};
 }
 
 } // namespace wexel

@@ -113,7 +113,6 @@ struct VersionInfo {
     int major = 0;
     int minor = 0;
     int revision = 0;
-    std::string fileDescription;
     std::string copyright;
 };
 VersionInfo builtInVersion();

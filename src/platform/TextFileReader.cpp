@@ -189,9 +189,6 @@ TextFileReader::TextFileReader(const std::string& path) {
         text_ = utf16ToUtf8(view.substr(2), view[0] == '\xFE');
     } else if (isValidUtf8(view)) {
         text_ = std::move(bytes);
-        if (text_.compare(0, 3, "\xEF\xBB\xBF") == 0) {
-            pos_ = 3;
-        }
     } else {
         std::size_t firstUtf8 = std::string_view::npos;
         std::size_t firstStray = std::string_view::npos;
@@ -214,24 +211,7 @@ TextFileReader::TextFileReader(const std::string& path) {
         }
         text_ = windows1252ToUtf8(view);
     }
-}
-
-std::string_view TextFileReader::readLine() {
-    if (atEnd()) {
-        return {};
-    }
-    const std::size_t start = pos_;
-    const std::size_t end = text_.find_first_of("\r\n", start);
-    ++line_;
-    if (end == std::string::npos) {
-        pos_ = text_.size();
-        return std::string_view(text_).substr(start);
-    }
-    pos_ = end + 1;
-    if (text_[end] == '\r' && pos_ < text_.size() && text_[pos_] == '\n') {
-        ++pos_;
-    }
-    return std::string_view(text_).substr(start, end - start);
+    buffer_.show(text_);
 }
 
 std::string joinPath(const std::string& folder, const std::string& name) {

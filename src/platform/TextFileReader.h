@@ -3,8 +3,11 @@
 // Only regular files are read (a link to one is fine): a folder, a pipe or a
 // device is refused before anything waits on it.
 
+#include "platform/LineReader.h"
+
 #include <cstddef>
 #include <limits>
+#include <streambuf>
 #include <string>
 #include <string_view>
 
@@ -17,23 +20,22 @@ namespace wexel {
 std::string readRegularFile(const std::string& path,
                             std::size_t maxBytes = std::numeric_limits<std::size_t>::max());
 
-// A text file read a line at a time. The file is read whole when it is
-// opened; lines end at CR LF, CR or LF. Text is handed out as UTF-8: a file
-// that starts with a UTF-16 byte-order mark is UTF-16; one that is
-// well-formed UTF-8 is taken as it is (a UTF-8 byte-order mark is dropped);
-// any other is read as Windows-1252. A UTF-16 file of an odd number of bytes
-// is refused (PathFileAccess): its last character is cut.
+// A text file read a line at a time (LineReader's lines). The file is read
+// whole when it is opened. Text is handed out as UTF-8: a file that starts
+// with a UTF-16 byte-order mark is UTF-16; one that is well-formed UTF-8 is
+// taken as it is; any other is read as Windows-1252. A UTF-16 file of an odd
+// number of bytes is refused (PathFileAccess): its last character is cut.
 class TextFileReader {
 public:
     explicit TextFileReader(const std::string& path);
+    TextFileReader(const TextFileReader&) = delete;
+    TextFileReader& operator=(const TextFileReader&) = delete;
 
-    bool atEnd() const { return pos_ >= text_.size(); }
-
-    // The next line without its line end; an empty view at the end of the file.
-    std::string_view readLine();
-
+    // The next line, as LineReader::next().
+    bool readLine(std::string& line) { return lines_.next(line); }
+    bool lineTooLong() const { return lines_.tooLong(); }
     // The 1-based number of the line last read.
-    int lineNumber() const { return line_; }
+    int lineNumber() const { return static_cast<int>(lines_.lineNumber()); }
 
     // A file read as Windows-1252 that also holds UTF-8 text was most likely
     // UTF-8 with a stray byte: the line of the first byte that is not UTF-8,
@@ -42,9 +44,14 @@ public:
     int utf8TextLine() const { return utf8TextLine_; }
 
 private:
+    // The text as a stream, without a copy.
+    struct TextBuffer : std::streambuf {
+        void show(std::string& text) { setg(text.data(), text.data(), text.data() + text.size()); }
+    };
+
     std::string text_;
-    std::size_t pos_ = 0;
-    int line_ = 0;
+    TextBuffer buffer_;
+    LineReader lines_{buffer_};
     int strayByteLine_ = 0;
     int utf8TextLine_ = 0;
 };

@@ -16,33 +16,6 @@ ConversionTable& SlopeTable() {
 
 namespace {
 
-// The split of SplitToCollection as views into `text`, for the loader's hot loop.
-void splitViews(std::string_view text, std::string_view delim, std::vector<std::string_view>& out) {
-    out.clear();
-    if (!delim.empty()) {
-        for (std::size_t p = text.find(delim); p != std::string_view::npos; p = text.find(delim)) {
-            out.push_back(text.substr(0, p));
-            text.remove_prefix(p + delim.size());
-        }
-    }
-    if (!text.empty()) {
-        out.push_back(text);
-    }
-}
-
-std::string_view stripView(std::string_view text, std::string_view ch) {
-    std::string_view t = trimBlanks(text);
-    if (!ch.empty()) {
-        if (t.size() >= ch.size() && t.substr(t.size() - ch.size()) == ch) {
-            t.remove_suffix(ch.size());
-        }
-        if (t.size() >= ch.size() && t.substr(0, ch.size()) == ch) {
-            t.remove_prefix(ch.size());
-        }
-    }
-    return trimBlanks(t);
-}
-
 std::string at(const char* fileName, int line) {
     return std::string(fileName) + " line " + std::to_string(line);
 }
@@ -76,11 +49,11 @@ void readRecords(const std::string& folder, const char* fileName, const ProblemH
                                 "shows as other letters (save the file as UTF-8)"),
             true});
     }
-    while (!reader->atEnd()) {
-        const std::string_view line = reader->readLine();
+    std::string line;
+    while (reader->readLine(line)) {
         const int n = reader->lineNumber();
         try {
-            if (line.size() > kMaxLineLength && characterCount(line) > int{kMaxLineLength}) {
+            if (reader->lineTooLong()) {
                 raise(ErrorNumber::Overflow, at(fileName, n) + " is longer than " +
                                                  std::to_string(kMaxLineLength) + " characters");
             }
@@ -103,7 +76,7 @@ std::string_view field(const std::vector<std::string_view>& fields, std::size_t 
                   (fields.size() == 1 ? " field, " : " fields, ") + std::to_string(needed) +
                   " needed");
     }
-    return stripView(fields[n - 1], "\"");
+    return StripChar(fields[n - 1], "\"");
 }
 
 [[noreturn]] void outOfRange(std::string_view text, const char* what, int fieldNo, int line,
@@ -133,19 +106,34 @@ std::int32_t capacity(std::string_view text, const char* what, int fieldNo, int 
 
 } // namespace
 
-std::vector<std::string> SplitToCollection(const std::string& text, const std::string& delim,
-                                           std::int32_t minCount) {
-    std::vector<std::string_view> views;
-    splitViews(text, delim, views);
-    std::vector<std::string> result(views.begin(), views.end());
-    while (static_cast<std::int64_t>(result.size()) < minCount) {
-        result.emplace_back(" ");
+void SplitToCollection(std::string_view text, std::string_view delim, std::int32_t minCount,
+                       std::vector<std::string_view>& pieces) {
+    pieces.clear();
+    if (!delim.empty()) {
+        for (std::size_t p = text.find(delim); p != std::string_view::npos; p = text.find(delim)) {
+            pieces.push_back(text.substr(0, p));
+            text.remove_prefix(p + delim.size());
+        }
     }
-    return result;
+    if (!text.empty()) {
+        pieces.push_back(text);
+    }
+    while (static_cast<std::int64_t>(pieces.size()) < minCount) {
+        pieces.emplace_back(" ");
+    }
 }
 
-std::string StripChar(const std::string& text, const std::string& ch) {
-    return std::string(stripView(text, ch));
+std::string_view StripChar(std::string_view text, std::string_view ch) {
+    std::string_view t = trimBlanks(text);
+    if (!ch.empty()) {
+        if (t.size() >= ch.size() && t.substr(t.size() - ch.size()) == ch) {
+            t.remove_suffix(ch.size());
+        }
+        if (t.size() >= ch.size() && t.substr(0, ch.size()) == ch) {
+            t.remove_prefix(ch.size());
+        }
+    }
+    return trimBlanks(t);
 }
 
 ConversionTable ReadDataFiles(const std::string& folder, const ProblemHandler& onProblem) {
@@ -156,7 +144,7 @@ ConversionTable ReadDataFiles(const std::string& folder, const ProblemHandler& o
     std::set<std::size_t> tooManyTiers; // positions of conversions said to have too many
 
     readRecords(folder, kNamesFileName, onProblem, [&](std::string_view text, int line) {
-        splitViews(text, ",", fields);
+        SplitToCollection(text, ",", 0, fields);
         const std::string units(field(fields, 3, 3, kNamesFileName, line));
         const std::string name(field(fields, 2, 3, kNamesFileName, line));
         const std::string code(field(fields, 1, 3, kNamesFileName, line));
@@ -176,7 +164,7 @@ ConversionTable ReadDataFiles(const std::string& folder, const ProblemHandler& o
     });
 
     readRecords(folder, kTiersFileName, onProblem, [&](std::string_view text, int line) {
-        splitViews(text, ",", fields);
+        SplitToCollection(text, ",", 0, fields);
         // A line with anything in its exclusion mark is ignored as a whole.
         if (!trimBlanks(field(fields, 4, 4, kTiersFileName, line)).empty()) {
             return;

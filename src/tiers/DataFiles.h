@@ -14,6 +14,7 @@
 #include <functional>
 #include <limits>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace wexel {
@@ -24,8 +25,6 @@ inline constexpr const char* kTiersFileName = "vqcslope.dat";
 inline constexpr const char* kDefaultConversion = "WXE007";
 // The unit codes that have a unit frame in the window.
 inline constexpr const char* kUnitCodes[] = {"MSU", "MSG", "ENG"};
-// The longest data-file line read, in characters.
-inline constexpr std::size_t kMaxLineLength = 65536;
 // The most tiers a conversion may have: the tier count is 16-bit.
 inline constexpr std::size_t kMaxTiers = std::numeric_limits<std::int16_t>::max();
 
@@ -48,13 +47,15 @@ using ConversionTable = KeyedCollection<Conversion>;
 // in names-file order. Empty until LoadDataFiles fills it.
 ConversionTable& SlopeTable();
 
-// The text without blanks around it and without one `ch` at each end.
-std::string StripChar(const std::string& text, const std::string& ch);
+// The text without blanks around it and without one `ch` at each end: a
+// field cleaned of its quotes. A view into `text`.
+std::string_view StripChar(std::string_view text, std::string_view ch);
 
-// The pieces of `text` between occurrences of `delim`; an empty last piece is
-// dropped; padded with " " items up to minCount.
-std::vector<std::string> SplitToCollection(const std::string& text, const std::string& delim,
-                                           std::int32_t minCount);
+// Puts into `pieces` the pieces of `text` between occurrences of `delim` (views
+// into it); an empty last piece is dropped; padded with " " items up to
+// minCount. The loader reuses one vector for every line.
+void SplitToCollection(std::string_view text, std::string_view delim, std::int32_t minCount,
+                       std::vector<std::string_view>& pieces);
 
 // Where a problem lies in a data file, for reports that name file and line.
 struct DataFileProblem {

@@ -306,8 +306,7 @@ std::string frmQConverter::conversionName() const {
 
 void frmQConverter::cboConversionType_Click() {
     try {
-        std::string name = conversionName();
-        SetValues(name);
+        SetValues(conversionName());
     } catch (const RuntimeError& error) {
         reportError(error, kSelectionLocation, "");
     }
@@ -331,7 +330,7 @@ void frmQConverter::cboConversionType_Click() {
     keepTextsWhole(true);
 }
 
-void frmQConverter::SetValues(std::string& name) {
+void frmQConverter::SetValues(std::string name) {
     widgets_.units[UnitMSU].frame->hide();
     const bool prompt = name == kPrompt;
     if (prompt) {

@@ -53,7 +53,7 @@ private:
     void Form_Load();
     void Form_Unload();
     void cboConversionType_Click();
-    void SetValues(std::string& name);
+    void SetValues(std::string name);
     // The one Change handler and the one GotFocus handler of the 24 fields.
     void Field_Change(Unit unit, PanelField field);
     void Field_GotFocus(QtTextField& field);

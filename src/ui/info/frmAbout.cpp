@@ -84,8 +84,10 @@ frmAbout::frmAbout(const VersionInfo& version, QWidget* parent) : QDialog(parent
     lblCopyright->setFont(designFont(QStringLiteral("Arial"), 9.75, true));
     QLabel* lblVersion = addLabel("lblVersion", twipsRect(1425, 840, 2805, 225), versionText);
     lblVersion->setFont(designFont(QStringLiteral("Arial"), 9.75, true));
-    QLabel* lblFileDescription = addLabel("lblFileDescription", twipsRect(4545, 840, 1575, 225),
-                                          QString::fromStdString(version.fileDescription));
+    // The program's version information has no file description: the label
+    // of the design stays empty.
+    QLabel* lblFileDescription =
+        addLabel("lblFileDescription", twipsRect(4545, 840, 1575, 225), {});
     lblFileDescription->setFont(designFont(QStringLiteral("Arial"), 9.75, true));
     setTextColour(lblFileDescription, QColor(0, 0, 255));
     QLabel* lblKestan = addLabel("lblKestan", twipsRect(285, 1200, 2325, 570),

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <filesystem>
 #include <iterator>
 #include <limits>
 
@@ -95,12 +96,46 @@ void warnAbout(const ConversionTable& table, bool namesUnreadable, bool tiersUnr
 
 } // namespace
 
+namespace {
+
+namespace fs = std::filesystem;
+
+// When a file last changed, as far as the file system tells.
+struct Stamp {
+    std::uintmax_t size = 0;
+    fs::file_time_type modified{};
+    bool operator==(const Stamp&) const = default;
+};
+
+Stamp stampOf(const std::string& path) {
+    std::error_code ec;
+    Stamp stamp;
+    stamp.size = fs::file_size(path, ec);
+    stamp.modified = fs::last_write_time(path, ec);
+    return stamp;
+}
+
+} // namespace
+
 std::vector<DataFileProblem> checkDataFiles(const std::string& folder) {
     std::vector<DataFileProblem> errors;
     std::vector<DataFileProblem> textWarnings;
+    const Stamp namesBefore = stampOf(joinPath(folder, kNamesFileName));
+    const Stamp tiersBefore = stampOf(joinPath(folder, kTiersFileName));
     const ConversionTable table = ReadDataFiles(folder, [&](const DataFileProblem& p) {
         (p.warning ? textWarnings : errors).push_back(p);
     });
+    // A file written to while it was read may have been read half old, half new.
+    for (const auto& [file, before] :
+         {std::pair{kNamesFileName, namesBefore}, std::pair{kTiersFileName, tiersBefore}}) {
+        if (!(stampOf(joinPath(folder, file)) == before)) {
+            textWarnings.push_back(DataFileProblem{
+                file, 0,
+                RuntimeError(0, "the file changed while it was read: what is reported here may "
+                                "hold parts of two versions of it; check it again"),
+                true});
+        }
+    }
 
     // Without the names file every tier line is "not in the names file":
     // that says nothing new.

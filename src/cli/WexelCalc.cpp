@@ -38,8 +38,9 @@ const char* const kInterface =
 
 const char* const kOptions =
     "\n"
-    "Options (anywhere before the arguments; \"--\" ends them, so negative numbers\n"
-    "such as -7 are read as arguments):\n"
+    "Options may come anywhere among the arguments; \"--\" ends them, so that what\n"
+    "follows it is an argument even if it starts with \"--\". A negative number such\n"
+    "as -7 is always an argument.\n"
     "  --data DIR   the folder with \"vqcsname.dat\" and \"vqcslope.dat\"\n"
     "               (default: the folder of wexel-calc)\n"
     "  --json       the results as one JSON object per line\n"

@@ -1,9 +1,8 @@
-// wexel-calc as a process: its arguments and exit statuses, what it prints,
-// batch streaming, the data-file check, and hostile inputs.
+// wexel-calc through its entry function, without Qt: its arguments and exit
+// statuses, what it prints, batch, the data-file check, and hostile inputs.
+// What only a process shows is in WexelCalcProcessTest.
 #include "cli/WexelCalc.h"
 #include "support/TestSupport.h"
-
-#include <QProcess>
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -11,9 +10,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <fstream>
+#include <iostream>
 #include <sstream>
-#include <thread>
 
 using wexel::testing::TempFolder;
 
@@ -24,19 +22,12 @@ struct Result {
     std::string out, err;
 };
 
-Result run(const QStringList& args, const std::string& input = {}) {
-    QProcess process;
-    process.start(QStringLiteral(WEXEL_CALC), args);
-    process.write(input.data(), static_cast<qint64>(input.size()));
-    process.closeWriteChannel();
-    process.waitForFinished(30000);
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            process.readAllStandardOutput().toStdString(),
-            process.readAllStandardError().toStdString()};
-}
-
-QStringList sample(QStringList args) {
-    return QStringList{QStringLiteral("--data"), QStringLiteral(WEXEL_DATA_DIR)} + args;
+// Runs wexel-calc with the sample data beside it.
+Result run(const std::vector<std::string>& args, const std::string& input = {}) {
+    std::ostringstream out, err;
+    std::istringstream in(input);
+    const int exit = wexel::runWexelCalc(args, out, err, in, WEXEL_DATA_DIR);
+    return {exit, out.str(), err.str()};
 }
 
 bool contains(const std::string& text, const std::string& part) {
@@ -47,7 +38,7 @@ bool contains(const std::string& text, const std::string& part) {
 
 TEST(WexelCalc, ArgumentsAndExitStatus) {
     const struct {
-        QStringList args;
+        std::vector<std::string> args;
         int exit;
         const char* out; // a part of standard output
         const char* err; // a part of standard error
@@ -61,21 +52,44 @@ TEST(WexelCalc, ArgumentsAndExitStatus) {
         {{"--bogus", "list"}, 2, "", "unknown option --bogus"},
         {{"--data", "", "list"}, 2, "", "--data needs a folder"},
         {{"--data=", "list"}, 2, "", "--data needs a folder"},
-        {sample({"to-wx", "WXE007"}), 2, "", "usage: wexel-calc [--data DIR] to-wx NAME CAPACITY"},
-        {sample({"--explain", "list"}), 2, "", "--explain goes with to-wx and to-capacity only"},
-        {sample({"to-wx", "Nope", "5"}), 2, "", "Unknown conversion: Nope\n"},
-        {sample({"to-wx", "wxe007", "123456789"}), 2, "",
+        {{"to-wx", "WXE007"}, 2, "", "usage: wexel-calc [--data DIR] to-wx NAME CAPACITY"},
+        {{"--explain", "list"}, 2, "", "--explain goes with to-wx and to-capacity only"},
+        {{"to-wx", "Nope", "5"}, 2, "", "Unknown conversion: Nope\n"},
+        {{"to-wx", "wxe007", "123456789"},
+         2,
+         "",
          "Input is too long: 123456789 (the field takes at most 8 characters)"},
-        {sample({"to-wx", "WXE007", "abc"}), 2, "ERR\n", "Input must be numeric.\n"},
-        {sample({"to-wx", "WXE007", "1500"}), 0, "275\n", ""},
-        {sample({"add-capacity", "WXE007", "-7", "12"}), 0, "-5\t5\n", ""},
-        {sample({"to-wx", "WXE007", "12", "--explain"}), 0,
+        {{"to-capacity", "WXE007", "1234567"}, 2, "", "(the field takes at most 6 characters)"},
+        {{"to-capacity", "WXE007", "123456"}, 0, "", ""},
+        // Characters, not bytes: five letters fit the field and are no number.
+        {{"to-wx", "WXE007", "\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9"},
+         2,
+         "ERR\n",
+         "Input must be numeric.\n"},
+        {{"to-wx", "WXE007", "abc"}, 2, "ERR\n", "Input must be numeric.\n"},
+        {{"to-wx", "WXE007", "1500"}, 0, "275\n", ""},
+        {{"add-capacity", "WXE007", "-7", "12"}, 0, "-5\t5\n", ""},
+        {{"add-capacity", "WXE007", "0", "abc"}, 2, "ERR\tERR\n", "Input must be numeric.\n"},
+        {{"add-to-wx", "WXE007", "0", "1"}, 0, "0\t1\n", ""}, // an entitlement of one Wexel
+        {{"to-wx", "WXE007", "12", "--explain"},
+         0,
          "10\nBase (1 - 3): 3 x 1 = 3 WX, total 3 WX\nTier A (4 - 45): 9 x 0.7 = 6.3 WX, total "
          "9.3 WX\nRequired: 9.3 WX, rounded up to 10 WX\n",
          ""},
-        {sample({"list"}), 0, "WXE007\tMSU\t5\nEnterprise Server Suite\tMSU\t12\n", ""},
-        {sample({"tiers", "WXE007"}), 0, "Base\t1\t-\t3\t1\nTier A\t4\t-\t45\t0.7\n", ""},
-        {sample({"check"}), 0, "", "0 errors, 0 warnings\n"},
+        {{"to-capacity", "WXE007", "10", "--explain"},
+         0,
+         "13\nBase (1 - 3): 3 WX / 1 = 3, total 3\nTier A (4 - 45): 7 WX / 0.7 = 10, total "
+         "13\nCovered: 13, rounded down to 13\n",
+         ""},
+        {{"to-capacity", "WXE007", "4", "--explain"},
+         0,
+         "4\nBase (1 - 3): 3 WX / 1 = 3, total 3\nTier A (4 - 45): 1 WX / 0.7 = "
+         "1.42857142857143, total 4.42857142857143\nCovered: 4.428571429, rounded down to 4\n",
+         ""},
+        {{"list"}, 0, "WXE007\tMSU\t5\nEnterprise Server Suite\tMSU\t12\n", ""},
+        {{"tiers", "WXE007"}, 0, "Base\t1\t-\t3\t1\nTier A\t4\t-\t45\t0.7\n", ""},
+        {{"check"}, 0, "", "0 errors, 0 warnings\n"},
+        {{"to-wx", "--", "WXE007", "--json"}, 2, "ERR\n", "Input must be numeric.\n"},
         {{"--data", "/nonexistent", "list"},
          1,
          "",
@@ -84,7 +98,11 @@ TEST(WexelCalc, ArgumentsAndExitStatus) {
          "/nonexistent/vqcsname.dat\n"},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.args.join(QLatin1Char(' ')).toStdString());
+        std::string line;
+        for (const std::string& a : c.args) {
+            line += a + " ";
+        }
+        SCOPED_TRACE(line);
         const Result r = run(c.args);
         EXPECT_EQ(r.exit, c.exit) << r.err;
         EXPECT_TRUE(contains(r.out, c.out)) << r.out;
@@ -96,14 +114,12 @@ TEST(WexelCalc, JsonIsValidAndSaysWhatThePlainFormDoes) {
     TempFolder data;
     data.writeData("A1,\"Quote \"\" and \\ back\",MSU\nB2,Caf\xE9,MSG\n",
                    "A1,1,9,,0.5\nB2,1,9,,2\n");
-    const QString folder = QString::fromStdString(data.path());
-    const std::pair<QStringList, const char*> cases[] = {
-        {{"--json", "--data", folder, "list"}, "name"},
-        {{"--json", "--data", folder, "tiers", "Café"}, "tier"},
-        {{"--json", "--data", folder, "to-wx", "café", "--explain", "3"}, "working"},
-        {{"--json", "--data", folder, "check"}, "severity"},
-        {{"--json", "--data", QStringLiteral(WEXEL_DATA_DIR), "add-to-wx", "WXE007", "100", "400"},
-         "additional_wexels"},
+    const std::pair<std::vector<std::string>, const char*> cases[] = {
+        {{"--json", "--data", data.path(), "list"}, "name"},
+        {{"--json", "--data", data.path(), "tiers", "Café"}, "tier"},
+        {{"--json", "--data", data.path(), "to-wx", "café", "--explain", "3"}, "working"},
+        {{"--json", "--data", data.path(), "check"}, "severity"},
+        {{"--json", "add-to-wx", "WXE007", "100", "400"}, "additional_wexels"},
     };
     for (const auto& [args, key] : cases) {
         const Result r = run(args);
@@ -113,58 +129,59 @@ TEST(WexelCalc, JsonIsValidAndSaysWhatThePlainFormDoes) {
             ASSERT_TRUE(nlohmann::json::accept(line)) << line;
             EXPECT_TRUE(nlohmann::json::parse(line).contains(key)) << line;
         }
-        EXPECT_GT(objects, 0) << args.join(QLatin1Char(' ')).toStdString();
+        EXPECT_GT(objects, 0) << args.back();
     }
     const auto total =
-        nlohmann::json::parse(run({"--json", "--data", QStringLiteral(WEXEL_DATA_DIR), "add-to-wx",
-                                   "WXE007", "100", "400"})
-                                  .out);
+        nlohmann::json::parse(run({"--json", "add-to-wx", "WXE007", "100", "400"}).out);
     EXPECT_EQ(total["additional_wexels"], "13");
     EXPECT_EQ(total["total"], "2611");
 }
 
-TEST(WexelCalc, BatchStreamsLineByLine) {
+TEST(WexelCalc, BatchTakesALineAtATime) {
     const std::string input = "\xEF\xBB\xBF"
-                              "label,capacity\r\nweb01,120\r\n\r\nweb02,abc\r\n"
-                              "\"a, b\",350\r\n,123456789\r\n\"open,5\r\n 7 \r\n";
-    const Result r = run(sample({"batch", "WXE007"}), input);
-    EXPECT_EQ(r.out, "label,capacity,wexels\nweb01,120,67\n\"a, b\",350,131\n,\" 7 \",6\n");
-    EXPECT_EQ(r.err, "line 4: \"abc\": Input must be numeric.\n"
-                     "line 6: the capacity is longer than 8 characters\n"
-                     "line 7: expected a capacity, or a label, a comma and a capacity\n"
-                     "3 bad lines of 8 skipped\n");
+                              "\r\n  \r\nlabel,capacity\r\nweb01,120\r\n\r\nweb02,abc\r\n"
+                              "\"a, b\",350\r\n,123456789\r\n\"open,5\r\n 7 \r\n"
+                              "\"a \"\"b\"\" c\",1\r\nnul\x01,2\r\n" +
+                              std::string(70000, '1') + "\r\ncapacity\r\n";
+    const Result r = run({"batch", "WXE007"}, input);
+    EXPECT_EQ(r.out, "label,capacity,wexels\nweb01,120,67\n\"a, b\",350,131\n,\" 7 \",6\n"
+                     "\"a \"\"b\"\" c\",1,1\nnul\\x01,2,2\n");
+    EXPECT_EQ(r.err, "line 6: \"abc\": Input must be numeric.\n"
+                     "line 8: the capacity is longer than 8 characters\n"
+                     "line 9: expected a capacity, or a label, a comma and a capacity\n"
+                     "line 13: the line is longer than 65536 characters\n"
+                     "line 14: \"capacity\": Input must be numeric.\n"
+                     "5 bad lines of 14 skipped\n");
     EXPECT_EQ(r.exit, 1);
-
-    // Results come while the input is still open: the batch streams.
-    QProcess process;
-    process.start(QStringLiteral(WEXEL_CALC), sample({"batch", "WXE007"}));
-    process.write("100\n");
-    QByteArray seen;
-    for (int i = 0; i < 50 && !seen.contains("\n,100,"); ++i) {
-        process.waitForReadyRead(100);
-        seen += process.readAllStandardOutput();
-    }
-    EXPECT_TRUE(seen.contains("\n,100,")) << seen.toStdString();
-    process.closeWriteChannel();
-    EXPECT_TRUE(process.waitForFinished(5000));
-    EXPECT_EQ(process.exitCode(), 0);
-
+    const Result json = run({"--json", "batch", "WXE007"}, "120\n");
+    EXPECT_EQ(json.out, "{\"line\":1,\"label\":\"\",\"capacity\":\"120\",\"wexels\":\"67\"}\n");
     TempFolder folder;
-    EXPECT_EQ(run(sample({"batch", "WXE007", QString::fromStdString(folder.path())})).exit, 2);
-    // A folder as standard input.
-    const int exit =
-        std::system((std::string(WEXEL_CALC) + " --data " + WEXEL_DATA_DIR + " batch WXE007 < " +
-                     folder.path() + " >/dev/null 2>" + folder.file("err"))
-                        .c_str());
-    EXPECT_EQ(WEXITSTATUS(exit), 2);
-    std::ifstream err(folder.file("err"));
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(err), {}),
-              "wexel-calc: cannot read standard input: Is a directory\n");
+    EXPECT_EQ(run({"batch", "WXE007", folder.path()}).err,
+              "wexel-calc: cannot open " + folder.path() + ": it is a folder\n");
+}
+
+TEST(WexelCalc, BatchStopsAtItsFirstFailedWrite) {
+    // An output that takes the header and then fails, as a full disc does.
+    struct Full : std::streambuf {
+        int_type overflow(int_type) override { return traits_type::eof(); }
+    } full;
+    std::ostream out(&full);
+    std::ostringstream err;
+    std::string input;
+    for (int i = 0; i < 100000; ++i) {
+        input += "5\n";
+    }
+    std::istringstream in(input);
+    const int exit = wexel::runWexelCalc({"batch", "WXE007"}, out, err, in, WEXEL_DATA_DIR);
+    EXPECT_EQ(exit, 1);
+    EXPECT_EQ(err.str(), "wexel-calc: the results could not be written\n");
+    EXPECT_LT(in.tellg(), std::streampos(100)); // nothing computed after the failure
 }
 
 TEST(WexelCalc, CheckReportsEveryProblemWithItsLine) {
     TempFolder data;
-    std::string tiers = "A1,1,3,,1\nA1,4,9,,0\nZ9,1,1,,1\nB2,-2147483648,0,,1\nB2,1,9,,1\n";
+    std::string tiers =
+        "A1,1,3,,1\nA1,4,9,,0\nZ9,1,1,,1\nB2,-2147483648,0,,1\nB2,1,9,,1\nA1,4,20,,1\n";
     for (int i = 1; i <= 32768; ++i) {
         tiers += "C3," + std::to_string(i) + "," + std::to_string(i) + ",,1\n";
     }
@@ -173,7 +190,7 @@ TEST(WexelCalc, CheckReportsEveryProblemWithItsLine) {
         tiers);
     const std::string names = data.file("vqcsname.dat:");
     const std::string slopes = data.file("vqcslope.dat:");
-    const Result r = run({"--data", QString::fromStdString(data.path()), "check"});
+    const Result r = run({"--data", data.path(), "check"});
     EXPECT_EQ(r.out, names +
                          "2: warning: \"Bad\\x1B[31m\" holds control characters, which no one can "
                          "see or type\n" +
@@ -195,6 +212,10 @@ TEST(WexelCalc, CheckReportsEveryProblemWithItsLine) {
                          "unit panel while no conversion is chosen and reports an error at "
                          "every start\n" +
                          slopes +
+                         "2: warning: the highest capacity 9 of \"NÃ©w\" is not the next tier's "
+                         "lowest capacity minus 1 (3, line 6): the band ends where the next tier "
+                         "begins\n" +
+                         slopes +
                          "2: warning: the slope 0 of \"NÃ©w\" is not above 0: converting "
                          "Wexels to capacity divides by it\n" +
                          slopes +
@@ -205,30 +226,31 @@ TEST(WexelCalc, CheckReportsEveryProblemWithItsLine) {
                          "leaves no room below it: calculations that reach this tier report "
                          "an overflow\n" +
                          slopes +
-                         "32773: error: Overflow: the conversion \"Many\" on vqcslope.dat line "
-                         "32773 gets more than 32767 tiers\n");
-    EXPECT_EQ(r.err, "3 errors, 7 warnings\n");
+                         "6: warning: the lowest capacity 4 of \"NÃ©w\" is not above 4 of the "
+                         "tier before (line 2): tiers must ascend by lowest capacity\n" +
+                         slopes +
+                         "32774: error: Overflow: the conversion \"Many\" on vqcslope.dat line "
+                         "32774 gets more than 32767 tiers\n");
+    EXPECT_EQ(r.err, "3 errors, 9 warnings\n");
     EXPECT_EQ(r.exit, 2);
     // Warnings only; names reach the terminal with their control characters escaped.
     data.writeData("A1,WXE007,MSU\nB2,Bad\x1B[31m,MSU\n", "A1,1,3,,0\nB2,1,2,,1\n");
-    EXPECT_EQ(run({"--data", QString::fromStdString(data.path()), "check"}).exit, 1);
-    EXPECT_EQ(run({"--data", QString::fromStdString(data.path()), "list"}).out,
-              "WXE007\tMSU\t1\nBad\\x1B[31m\tMSU\t1\n");
+    EXPECT_EQ(run({"--data", data.path(), "check"}).exit, 1);
+    EXPECT_EQ(run({"--data", data.path(), "list"}).out, "WXE007\tMSU\t1\nBad\\x1B[31m\tMSU\t1\n");
 }
 
 TEST(WexelCalc, OnlyRegularFilesAreReadAndNothingHangs) {
     TempFolder data;
     data.write(wexel::kTiersFileName, "A1,1,3,,1\n");
     ASSERT_EQ(::mkfifo(data.file(wexel::kNamesFileName).c_str(), 0600), 0);
-    const QString folder = QString::fromStdString(data.path());
-    const Result check = run({"--data", folder, "check"});
+    const Result check = run({"--data", data.path(), "check"});
     EXPECT_EQ(check.exit, 2);
     EXPECT_TRUE(contains(check.out, "vqcsname.dat:0: error: Path/File access error: " +
                                         data.file(wexel::kNamesFileName) +
                                         " is not a regular file\n"));
-    EXPECT_EQ(run({"--data", folder, "list"}).exit, 1);
-    // A folder closed to its reader: wexel-calc in a child process (as nobody,
-    // for root, who may open anything).
+    EXPECT_EQ(run({"--data", data.path(), "list"}).exit, 1);
+    // A folder closed to its reader, in a child process (as nobody, for root,
+    // who may open anything).
     TempFolder closed;
     closed.writeData("A1,WXE007,MSU\n", "A1,1,3,,1\n");
     ::chmod(closed.path().c_str(), 0);
@@ -236,37 +258,11 @@ TEST(WexelCalc, OnlyRegularFilesAreReadAndNothingHangs) {
         if (!wexel::testing::dropRootPrivileges()) {
             std::exit(127);
         }
-        std::ostringstream out, err;
-        std::istringstream in;
-        const int status = wexel::runWexelCalc({"--data", closed.path(), "list"}, out, err, in, "");
-        std::cerr << err.str();
-        std::exit(status);
+        const Result r = run({"--data", closed.path(), "list"});
+        std::cerr << r.err;
+        std::exit(r.exit);
     };
     EXPECT_EXIT(listAsReader(), ::testing::ExitedWithCode(1),
                 "Error Number:  75.Description:  Path/File access error: ");
     ::chmod(closed.path().c_str(), 0700);
-}
-
-TEST(WexelCalc, AFileRewrittenWhileItIsReadIsNeverTakenHalfDone) {
-    // The tier file is rewritten in place in two pieces while wexel-calc
-    // starts: it must see the whole new file (or refuse), never the half.
-    TempFolder data;
-    data.writeData("A1,WXE007,MSU\n", "A1,1,999999,,1\n");
-    const std::pair<std::string, std::string> versions[] = {
-        {"A1,1,9,,3\nA1,10,999999,,2\n", "209\n"}, // the first line alone would give 300
-        {"A1,1,3,,1\nA1,4,45,,0.7\nA1,46,999999,,0.45\n", "58\n"}};
-    for (const auto& [text, result] : versions) {
-        std::ofstream file(data.file(wexel::kTiersFileName), std::ios::binary | std::ios::trunc);
-        file << text.substr(0, text.find('\n') + 1) << std::flush;
-        QProcess calc;
-        calc.start(QStringLiteral(WEXEL_CALC),
-                   {"--data", QString::fromStdString(data.path()), "to-wx", "WXE007", "100"});
-        std::this_thread::sleep_for(std::chrono::milliseconds(60));
-        file << text.substr(text.find('\n') + 1);
-        file.close();
-        ASSERT_TRUE(calc.waitForFinished(10000));
-        if (calc.exitCode() == 0) {
-            EXPECT_EQ(calc.readAllStandardOutput().toStdString(), result);
-        }
-    }
 }

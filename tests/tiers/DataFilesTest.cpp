@@ -116,6 +116,8 @@ const Case kCases[] = {
      "error 6: Overflow: the slope \"1E400\" in field 5 of vqcslope.dat line 1 is too large"},
     {"a line too long", kOne, "A1,1,3,,1," + std::string(70000, 'x') + "\n",
      "error 6: Overflow: vqcslope.dat line 1 is longer than 65536 characters"},
+    {"UTF-16 without its last byte", utf16(kOne, false).substr(0, 31), kTier,
+     "error 75: Path/File access error: "},
     {"binary garbage", std::string("\0\xFF,\0\n\x01", 6) + "A1,N,MSU\n", "",
      "error 9: Subscript out of range: vqcsname.dat line 1 has 2 fields, 3 needed"},
 };

@@ -26,6 +26,41 @@ QWidget* mainWindow() {
     return theMainWindow().data();
 }
 
+namespace {
+
+// The window manager's frame around a window: known once it is shown; before,
+// room for a title bar and borders.
+QMargins frameOf(const QWidget* window) {
+    if (!window->isVisible()) {
+        return {4, 30, 4, 4};
+    }
+    const QRect outer = window->frameGeometry();
+    const QRect inner = window->geometry();
+    return {inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
+            outer.bottom() - inner.bottom()};
+}
+
+// The window's size made to fit `available` with its frame, never below its
+// minimum size.
+QSize sizeWithin(const QWidget* window, QSize wanted, const QRect& available,
+                 const QMargins& frame) {
+    const QSize room(available.width() - frame.left() - frame.right(),
+                     available.height() - frame.top() - frame.bottom());
+    return wanted.boundedTo(room).expandedTo(window->minimumSize());
+}
+
+// The top-left corner of the window's frame (what move() takes) that puts it
+// at `wanted`, or as near as keeps it, frame included, wholly in `available`.
+QPoint cornerWithin(QPoint wanted, QSize size, const QRect& available, const QMargins& frame) {
+    const QSize outer = size.grownBy(frame);
+    return {std::clamp(wanted.x(), available.left(),
+                       std::max(available.left(), available.right() + 1 - outer.width())),
+            std::clamp(wanted.y(), available.top(),
+                       std::max(available.top(), available.bottom() + 1 - outer.height()))};
+}
+
+} // namespace
+
 void placeOnScreen(QWidget* window) {
     QWidget* main = mainWindow();
     const bool overMain = main != nullptr && main != window && main->isVisible();
@@ -34,29 +69,28 @@ void placeOnScreen(QWidget* window) {
         return;
     }
     const QRect available = screen->availableGeometry();
-    // The window manager's frame is not known before the window is shown:
-    // leave room for a title bar and borders.
-    QMargins frame(4, 30, 4, 4);
-    if (window->isVisible()) {
-        const QRect outer = window->frameGeometry();
-        const QRect inner = window->geometry();
-        frame = QMargins(inner.left() - outer.left(), inner.top() - outer.top(),
-                         outer.right() - inner.right(), outer.bottom() - inner.bottom());
-    }
-    const QSize room(available.width() - frame.left() - frame.right(),
-                     available.height() - frame.top() - frame.bottom());
-    QSize size = window->size();
-    if (size.width() > room.width() || size.height() > room.height()) {
-        size = size.boundedTo(room).expandedTo(window->minimumSize());
+    const QMargins frame = frameOf(window);
+    const QSize size = sizeWithin(window, window->size(), available, frame);
+    if (size != window->size()) {
         window->resize(size);
     }
-    const QSize outer = size.grownBy(frame);
     const QPoint centre = overMain ? main->frameGeometry().center() : available.center();
-    const int x = std::clamp(centre.x() - outer.width() / 2, available.left(),
-                             std::max(available.left(), available.right() + 1 - outer.width()));
-    const int y = std::clamp(centre.y() - outer.height() / 2, available.top(),
-                             std::max(available.top(), available.bottom() + 1 - outer.height()));
-    window->move(x, y);
+    const QSize outer = size.grownBy(frame);
+    window->move(cornerWithin(centre - QPoint(outer.width() / 2, outer.height() / 2), size,
+                              available, frame));
+}
+
+void fitOnScreen(QWidget* window, QSize wanted) {
+    const QScreen* screen = window->screen();
+    if (screen == nullptr) {
+        window->resize(wanted);
+        return;
+    }
+    const QRect available = screen->availableGeometry();
+    const QMargins frame = frameOf(window);
+    const QSize size = sizeWithin(window, wanted, available, frame);
+    window->resize(size);
+    window->move(cornerWithin(window->pos(), size, available, frame));
 }
 
 void raiseWindow(QWidget* window) {

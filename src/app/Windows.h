@@ -3,6 +3,8 @@
 // the front. One place, so that every window opens wholly on the screen the
 // user works on.
 
+#include <QSize>
+
 class QWidget;
 
 namespace wexel {
@@ -15,6 +17,11 @@ QWidget* mainWindow();
 // holds the main window (the primary screen before there is one): centred
 // over the main window, shrunk to the screen if it is larger and may shrink.
 void placeOnScreen(QWidget* window);
+
+// Gives a shown or hidden top-level window the size `wanted`, as far as its
+// screen has room for it, and moves it as little as needed to keep it wholly
+// on that screen.
+void fitOnScreen(QWidget* window, QSize wanted);
 
 // Restores a minimised window, shows, raises and activates it.
 void raiseWindow(QWidget* window);

@@ -25,6 +25,9 @@ inline constexpr const char* kTiersFileName = "vqcslope.dat";
 inline constexpr const char* kDefaultConversion = "WXE007";
 // The unit codes that have a unit frame in the window.
 inline constexpr const char* kUnitCodes[] = {"MSU", "MSG", "ENG"};
+// The longest conversion name, in characters, that the window's Conversion
+// Type list shows whole; a longer one shows cut there, whole in its tooltip.
+inline constexpr int kNameShownWhole = 26;
 // The most tiers a conversion may have: the tier count is 16-bit.
 inline constexpr std::size_t kMaxTiers = std::numeric_limits<std::int16_t>::max();
 

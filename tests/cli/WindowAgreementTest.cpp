@@ -4,7 +4,7 @@
 #include "platform/Numbers.h"
 #include "platform/Ports.h"
 #include "support/TestSupport.h"
-#include "ui/converter/ConverterLayout.h"
+#include "ui/converter/ConverterDesign.h"
 #include "ui/converter/frmQConverter.h"
 
 #include <QComboBox>
@@ -35,15 +35,8 @@ const Command kCommands[] = {
 };
 
 // The MSU frame's widget for a field or a label, by the design's name.
-template <class Widget> Widget* find(const QWidget& window, int slot, layout::PieceKind kind) {
-    for (const auto& calculator : layout::calculatorDesigns()) {
-        for (const auto& piece : calculator.pieces) {
-            if (piece.kind == kind && piece.slot == slot) {
-                return window.findChild<Widget*>(QString::fromLatin1(piece.text));
-            }
-        }
-    }
-    return nullptr;
+template <class Widget> Widget* find(const QWidget& window, int slot, design::PieceKind kind) {
+    return window.findChild<Widget*>(QString::fromLatin1(design::pieceFor(kind, slot).text));
 }
 
 } // namespace
@@ -93,7 +86,7 @@ private:
                  const std::vector<std::string>& inputs) {
         std::vector<QLineEdit*> fields;
         for (PanelField field : command.inputs) {
-            fields.push_back(find<QLineEdit>(window, field, layout::PieceKind::Field));
+            fields.push_back(find<QLineEdit>(window, field, design::PieceKind::Field));
             fields.back()->setText(QStringLiteral("00")); // never an input
         }
         // As wexel-calc does: the later inputs first, then the first one;
@@ -107,7 +100,7 @@ private:
         std::string labels, shown;
         for (PanelLabel label : command.outputs) {
             labels += (labels.empty() ? "" : "\t") +
-                      find<QLabel>(window, label, layout::PieceKind::Output)->text().toStdString();
+                      find<QLabel>(window, label, design::PieceKind::Output)->text().toStdString();
         }
         for (const Capture::Shown& s : capture.shown) {
             shown += s.asBox() + "\n";

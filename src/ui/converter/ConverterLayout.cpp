@@ -1,20 +1,23 @@
 #include "ui/converter/ConverterLayout.h"
 
 #include "tiers/DataFiles.h"
+#include "ui/converter/QtResultLabel.h"
+#include "ui/converter/QtTextField.h"
 #include "ui/info/DialogLayout.h"
 
+#include <QBoxLayout>
 #include <QComboBox>
-#include <QFontMetrics>
+#include <QFrame>
+#include <QGridLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStackedLayout>
 #include <QStyle>
 #include <QTreeWidget>
 
 #include <algorithm>
-#include <climits>
 
 namespace wexel::layout {
 
@@ -22,429 +25,329 @@ namespace {
 
 constexpr auto& px = twipsToPixels;
 
-constexpr PieceDesign caption(int line, const char* text, int left, int top, int width,
-                              int height) {
-    return {PieceKind::Caption, line, text, left, top, width, height, -1};
-}
-constexpr PieceDesign field(int line, const char* name, PanelField slot, int left, int top,
-                            int width, int height) {
-    return {PieceKind::Field, line, name, left, top, width, height, slot};
-}
-constexpr PieceDesign output(int line, const char* name, PanelLabel slot, int left, int top,
-                             int width, int height) {
-    return {PieceKind::Output, line, name, left, top, width, height, slot};
-}
-
-// The design's other boxes, in twips (left, top, width, height).
-constexpr QRect kUnitFrame{0, 600, 9450, 3975};
-constexpr QRect kTypeLabel{480, 140, 1695, 375};
-constexpr QRect kTypeBox{2280, 60, 3735, 0}; // one line high
-constexpr QRect kTierList{360, 4560, 3495, 1815};
-constexpr QRect kDirections{4080, 4680, 5175, 1035};
-constexpr QRect kCloseButton{8280, 5880, 975, 495};
-constexpr QSize kWindow{9555, 7275};
-// Below the directions, the button keeps the design's distance to them.
-constexpr int kCloseGap = 165;
-// The design's gaps between the tier list and the directions, and between the
-// type label and its list.
-constexpr int kListGap = kDirections.left() - kTierList.left() - kTierList.width();
-constexpr int kTypeGap = kTypeBox.left() - kTypeLabel.left() - kTypeLabel.width();
+// The designed distance from each calculator's top to the next one's, in
+// twips: the design's frames overlap by their borders; here they touch.
+constexpr std::array<int, 5> kCalculatorPitch{600, 600, 600, 875, 975};
+// Between the last calculator and the tier list's headings.
+constexpr int kHeadingsGap = 3720 - 2675 - 975;
 // Room kept right of and below the content.
 constexpr int kWindowMargin = 180;
-// The design's tier list columns, in pixels.
-constexpr std::array<int, 5> kColumnWidths{35, 55, 18, 55, 49};
-// What each column must show whole for ordinary data, beside its texts.
-constexpr std::array<const char*, 5> kColumnSamples{"Tier W", "0000000", "-", "0000000", "0.0000"};
-constexpr int kColumnPadding = 10;
+// The rounding note may wrap narrower than designed beside a widened tier
+// list, rather than widen the window.
+constexpr int kDirectionsLeast = design::kDirections.width() * 2 / 3;
 
-constexpr int kFrameRightMargin = 120; // twips after the last piece of a sentence
-// The smallest gap kept between two pieces of a sentence, where the design
-// lets them touch or overlap.
-constexpr int kMinimumPieceGap = 60; // twips
-constexpr int kCalculatorGap = 2;    // pixels between two calculator frames
-constexpr int kFieldTextMargin = 12; // a field's frame and margins around its text
-constexpr int kOutputTextMargin = 8; // a result's sunken border and indent
-// What a result label always has room for: a whole 32-bit number.
-constexpr const char* kOrdinaryResult = "-0000000000";
+template <class Widget> Widget* make(QWidget* parent, const char* name, double points, bool bold) {
+    auto* widget = new Widget(parent);
+    widget->setObjectName(QString::fromLatin1(name));
+    widget->setFont(windowFont(points, bold));
+    return widget;
+}
 
-// A calculator laid out: the frame's size and each piece's place in it, in
-// the order of the design's pieces.
-struct CalculatorFit {
-    QSize frame;
-    std::vector<QRect> pieces;
-};
+// A fixed caption: at least as wide as designed, and as its text.
+QLabel* caption(QWidget* parent, const QString& text, int designWidth) {
+    auto* label = new QLabel(text, parent);
+    label->setFont(windowFont(8.25));
+    label->setMinimumWidth(std::max(px(designWidth), label->minimumSizeHint().width()));
+    return label;
+}
 
-// Lays one calculator out for pieces that need at least `minimum`, at least
-// `frameWidth` wide. Fields and outputs of one line share one row height;
-// captions are centred on it.
-CalculatorFit fitCalculator(const CalculatorDesign& design, const std::vector<QSize>& minimum,
-                            int frameWidth = 0) {
-    const auto& pieces = design.pieces;
-    CalculatorFit fit;
-    fit.pieces.resize(pieces.size());
-
-    int lastLine = 0;
-    for (const PieceDesign& p : pieces) {
-        lastLine = std::max(lastLine, p.line);
+// Where the fields and outputs of a line end, as designed, in twips.
+int rowBottom(const std::vector<design::Piece>& pieces, int line) {
+    int bottom = 0;
+    for (const design::Piece& p : pieces) {
+        if (p.line == line && p.kind != design::PieceKind::Caption) {
+            bottom = std::max(bottom, p.box.top() + p.box.height());
+        }
     }
+    return bottom;
+}
 
-    int designRowBottomBefore = 0; // twips, bottom of the previous line's row as designed
-    int rowBottomBefore = 0;       // pixels, as laid out
-    int rightmost = 0;
-    for (int line = 0; line <= lastLine; ++line) {
-        // The row of a line is where its fields and outputs sit; captions are
-        // centred on it.
-        int designTop = INT_MAX;
-        int designBottom = 0;
-        int rowHeight = 0;
-        for (std::size_t i = 0; i < pieces.size(); ++i) {
-            const PieceDesign& p = pieces[i];
-            if (p.line != line) {
-                continue;
-            }
-            if (p.kind != PieceKind::Caption) {
-                designTop = std::min(designTop, p.top);
-                designBottom = std::max(designBottom, p.top + p.height);
-            }
-            rowHeight = std::max({rowHeight, px(p.height), minimum[i].height()});
-        }
-        int rowTop = px(designTop);
-        if (line > 0) {
-            rowTop = std::max(rowTop,
-                              rowBottomBefore + px(std::max(0, designTop - designRowBottomBefore)));
-        }
-
-        int x = 0;
-        const PieceDesign* previous = nullptr;
-        for (std::size_t i = 0; i < pieces.size(); ++i) {
-            const PieceDesign& p = pieces[i];
-            if (p.line != line) {
-                continue;
-            }
-            if (previous == nullptr) {
-                // A later line starts under the piece of an earlier line that
-                // it was designed to start under.
-                x = px(p.left);
-                for (std::size_t j = 0; j < pieces.size(); ++j) {
-                    if (pieces[j].line < line && pieces[j].left == p.left) {
-                        x = fit.pieces[j].left();
-                        break;
-                    }
+// Lays a calculator's pieces out as its sentence reads: left to right, each
+// after the design's gap to the one before; a second line starts under the
+// piece of the first that it was designed to start under.
+void laySentence(QFrame* frame, const design::Calculator& calculator,
+                 const std::vector<QWidget*>& pieces, int pitch, int rowHeight) {
+    const auto& design = calculator.pieces;
+    std::size_t anchor = design.size(); // where the second line starts, if any
+    for (const design::Piece& p : design) {
+        if (p.line == 1) {
+            for (std::size_t j = 0; j < design.size() && anchor == design.size(); ++j) {
+                if (design[j].line == 0 && design[j].box.left() == p.box.left()) {
+                    anchor = j;
                 }
-            } else {
-                const int designGap = p.left - (previous->left + previous->width);
-                x += px(std::max(designGap, kMinimumPieceGap));
             }
-            const int width = std::max(px(p.width), minimum[i].width());
-            int height = rowHeight;
-            int top = rowTop;
-            if (p.kind == PieceKind::Caption) {
-                height = std::max(px(p.height), minimum[i].height());
-                top = rowTop + (rowHeight - height) / 2;
-            }
-            fit.pieces[i] = QRect(x, top, width, height);
-            x += width;
-            rightmost = std::max(rightmost, x);
-            previous = &p;
-        }
-        designRowBottomBefore = designBottom;
-        rowBottomBefore = rowTop + rowHeight;
-    }
-
-    const int bottomMargin = std::max(0, design.height - designRowBottomBefore);
-    fit.frame = QSize(std::max({frameWidth, px(design.width), rightmost + px(kFrameRightMargin)}),
-                      std::max(px(design.height), rowBottomBefore + px(bottomMargin)));
-    return fit;
-}
-
-// The width a result label needs for the text it shows now.
-int outputWidth(const QWidget* label) {
-    const QFontMetrics fm(label->font());
-    const QString text = static_cast<const QLabel*>(label)->text();
-    return std::max(fm.horizontalAdvance(QString::fromLatin1(kOrdinaryResult)),
-                    fm.horizontalAdvance(text)) +
-           kOutputTextMargin;
-}
-
-std::vector<QSize> minimumSizes(const CalculatorDesign& design,
-                                const std::vector<QWidget*>& pieces) {
-    std::vector<QSize> minimum;
-    for (std::size_t i = 0; i < pieces.size(); ++i) {
-        const QWidget* widget = pieces[i];
-        const QFontMetrics fm(widget->font());
-        const PieceKind kind = design.pieces[i].kind;
-        if (kind == PieceKind::Field) {
-            const auto* field = static_cast<const QLineEdit*>(widget);
-            minimum.emplace_back(
-                fm.horizontalAdvance(QString(field->maxLength(), QLatin1Char('0'))) +
-                    kFieldTextMargin,
-                std::max(fm.height() + 6, field->sizeHint().height()));
-        } else if (kind == PieceKind::Output) {
-            minimum.emplace_back(outputWidth(widget), fm.height() + 6);
-        } else {
-            minimum.emplace_back(
-                fm.horizontalAdvance(static_cast<const QLabel*>(widget)->text()) + 2, fm.height());
+            break;
         }
     }
-    return minimum;
-}
+    auto* grid = new QGridLayout(frame);
+    grid->setSpacing(0);
+    std::array<QHBoxLayout*, 3> rows{new QHBoxLayout, new QHBoxLayout, new QHBoxLayout};
+    for (QHBoxLayout* row : rows) {
+        row->setContentsMargins(0, 0, 0, 0);
+        row->setSpacing(0);
+    }
+    int lineGap = 0;
+    const design::Piece* before = nullptr;
+    for (std::size_t i = 0; i < design.size(); ++i) {
+        const design::Piece& p = design[i];
+        QHBoxLayout* row = p.line == 1 ? rows[2] : i < anchor ? rows[0] : rows[1];
+        if (before != nullptr && before->line == p.line) {
+            const int gap = std::max(0, px(p.box.left() - before->box.right() - 1));
+            (i == anchor ? rows[0] : row)->addSpacing(gap);
+        }
+        if (before != nullptr && before->line == 0 && p.line == 1) {
+            lineGap = std::max(0, px(p.box.top() - rowBottom(design, 0)));
+        }
+        row->addWidget(pieces[i], 0,
+                       p.kind == design::PieceKind::Caption ? Qt::AlignVCenter : Qt::Alignment());
+        before = &p;
+    }
+    for (QHBoxLayout* row : rows) {
+        row->addStretch();
+    }
+    grid->addLayout(rows[0], 0, 0);
+    grid->addLayout(rows[1], 0, 1);
+    grid->addLayout(rows[2], 1, 1);
+    grid->setColumnStretch(1, 1);
+    grid->setRowMinimumHeight(1, 0);
+    grid->setVerticalSpacing(lineGap);
 
-std::array<int, 5> columnWidths(const QTreeWidget* list) {
-    const QFontMetrics fm(list->font());
-    std::array<int, 5> widths = kColumnWidths;
-    for (std::size_t c = 0; c < widths.size(); ++c) {
-        widths[c] =
-            std::max(widths[c],
-                     fm.horizontalAdvance(QString::fromLatin1(kColumnSamples[c])) + kColumnPadding);
-        for (int row = 0; row < list->topLevelItemCount(); ++row) {
-            const QString text = list->topLevelItem(row)->text(static_cast<int>(c));
-            widths[c] = std::max(widths[c], fm.horizontalAdvance(text) + kColumnPadding);
+    const int lines = anchor < design.size() ? 2 : 1;
+    int top = design.front().box.top();
+    for (const design::Piece& p : design) {
+        if (p.kind != design::PieceKind::Caption && p.line == 0) {
+            top = std::min(top, p.box.top());
         }
     }
-    return widths;
+    const int border = frame->frameWidth();
+    const int used = px(top) + lines * rowHeight + lineGap;
+    grid->setContentsMargins(px(design.front().box.left()) - border, px(top) - border,
+                             px(120) - border, std::max(1, px(pitch) - used) - border);
 }
 
-// Lays out the five calculators and the headings of one unit frame, at least
-// `calculatorWidth` wide; returns the frame's size.
-QSize layOutUnit(const UnitWidgets& u, int calculatorWidth) {
-    const auto& designs = calculatorDesigns();
-    int below = 0; // bottom of the calculator above
-    for (std::size_t c = 0; c < designs.size(); ++c) {
-        const CalculatorFit fit =
-            fitCalculator(designs[c], minimumSizes(designs[c], u.pieces[c]), calculatorWidth);
-        for (std::size_t i = 0; i < u.pieces[c].size(); ++i) {
-            u.pieces[c][i]->setGeometry(fit.pieces[i]);
-        }
-        const int top =
-            c == 0 ? px(designs[c].top) : std::max(px(designs[c].top), below + kCalculatorGap);
-        u.calculators[c]->setGeometry(px(designs[c].left), top, fit.frame.width(),
-                                      fit.frame.height());
-        below = top + fit.frame.height();
-    }
-    const int headingTop = std::max(px(kRangeHeading.top), below + 2);
-    for (auto [label, design] :
-         {std::pair{u.rangeHeading, kRangeHeading}, std::pair{u.slopeHeading, kSlopeHeading}}) {
-        const QFontMetrics fm(label->font());
-        label->setGeometry(px(design.left), headingTop,
-                           std::max(px(design.width), fm.horizontalAdvance(label->text()) + 2),
-                           std::max(px(design.height), fm.height()));
-    }
-    return {std::max(px(kUnitFrame.width()),
-                     px(designs.front().left) + calculatorWidth + px(kFrameRightMargin) / 2),
-            std::max(px(kUnitFrame.height()), u.rangeHeading->geometry().bottom() + 1 + 2)};
+// The width of the calculators' frames, as designed.
+int calc0Width() {
+    return design::calculators().front().box.width();
 }
 
 } // namespace
 
-const std::vector<CalculatorDesign>& calculatorDesigns() {
-    // clang-format off
-    static const std::vector<CalculatorDesign> designs{
-        {120, 0, 9255, 675, {
-            caption(0, "A utilization of", 120, 300, 975, 255),
-            field(0, "txtMSUtoWX_MSU", FieldCalc1Capacity, 1200, 240, 1095, 300),
-            caption(0, "MSUs requires an entitlement of ", 2400, 300, 2295, 255),
-            output(0, "lblMSUtoWX_WX", LabelCalc1Wexels, 4800, 240, 1335, 300),
-            caption(0, "WXs.", 6240, 300, 375, 255),
-        }},
-        {120, 600, 9255, 675, {
-            caption(0, "An entitlement of ", 120, 300, 1335, 255),
-            field(0, "txtWXtoMSU_WX", FieldCalc2Wexels, 1440, 240, 1095, 300),
-            caption(0, "WXs is sufficient for a utilization of ", 2640, 300, 2415, 255),
-            output(0, "lblWXtoMSU_MSU", LabelCalc2Capacity, 5160, 240, 1455, 300),
-            caption(0, "MSUs.", 6720, 300, 495, 255),
-        }},
-        {120, 1200, 9255, 675, {
-            caption(0, "Adding", 120, 300, 615, 255),
-            field(0, "txtWXandMSUtoMSU_WXinput", FieldCalc3Wexels, 720, 240, 1095, 300),
-            caption(0, "WXs to", 1920, 300, 615, 255),
-            field(0, "txtWXandMSUtoMSU_MSUinput", FieldCalc3Capacity, 2520, 240, 1095, 300),
-            caption(0, "existing MSUs is sufficient for a total utilization of", 3720, 300, 3495, 255),
-            output(0, "lblWXandMSUtoMSU_MSUOutput", LabelCalc3Capacity, 7200, 240, 1335, 300),
-            caption(0, "MSUs.", 8640, 300, 495, 255),
-        }},
-        {120, 1800, 9255, 975, {
-            caption(0, "Adding", 120, 240, 495, 255),
-            field(0, "txtMSUandMSUtoWX_MSUInput1", FieldCalc4Added, 720, 200, 1095, 300),
-            caption(0, "MSUs to an existing ", 1920, 240, 1455, 255),
-            field(0, "txtMSUandMSUtoWX_MSUInput2", FieldCalc4Existing, 3480, 200, 1095, 300),
-            caption(0, "MSU utilization requires", 4680, 240, 1695, 255),
-            output(0, "lblMSUandMSUtoWX_WXOutput", LabelCalc4Wexels, 6480, 195, 1335, 300),
-            caption(0, "additional WXs", 7920, 240, 1095, 255),
-            caption(1, "and is sufficient for a total utilization of", 1920, 580, 2895, 255),
-            output(1, "lblMSUandMSUtoWX_MSUOutput", LabelCalc4Capacity, 4800, 540, 1335, 300),
-            caption(1, "MSUs.", 6240, 580, 615, 255),
-        }},
-        // "MSUs to an existing" has no trailing blank here, unlike calculator 4:
-        // the design's own caption, kept as it is.
-        {120, 2675, 9255, 975, {
-            caption(0, "Adding", 120, 240, 495, 255),
-            field(0, "txtMSUInputToWXandMSU", FieldCalc5Added, 720, 200, 1095, 300),
-            caption(0, "MSUs to an existing", 1920, 240, 1455, 255),
-            field(0, "txtWXInputToWXandMSU", FieldCalc5Wexels, 3480, 200, 1095, 300),
-            caption(0, "WX entitlement requires", 4680, 240, 1695, 255),
-            output(0, "lblMSUWXToAdditionalWXs", LabelCalc5Wexels, 6480, 195, 1335, 300),
-            caption(0, "additional WXs", 7920, 240, 1215, 255),
-            caption(1, "and is sufficient for a total utilization of", 1920, 600, 2775, 255),
-            output(1, "lblMSUWXToMSUs", LabelCalc5Capacity, 4800, 555, 1335, 300),
-            caption(1, "MSUs.", 6240, 600, 615, 255),
-        }},
-    };
-    // clang-format on
-    return designs;
+QFont windowFont(double points, bool bold) {
+    return designFont(QStringLiteral("MS Sans Serif"), points, bold);
 }
 
-std::string withUnit(std::string_view msuText, std::string_view unit) {
-    static constexpr std::string_view msu = "MSU";
-    std::string result;
-    std::size_t from = 0;
-    for (std::size_t at = msuText.find(msu); at != std::string_view::npos;
-         at = msuText.find(msu, from)) {
-        result.append(msuText.substr(from, at - from));
-        result.append(unit);
-        from = at + msu.size();
-    }
-    result.append(msuText.substr(from));
-    return result;
-}
+WindowWidgets buildWindow(QWidget* content) {
+    WindowWidgets w;
+    w.content = content;
+    content->setFont(windowFont(8.25));
+    auto* column = new QVBoxLayout(content);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
 
-std::string roundingNote(const std::string& unit) {
-    // ENG has no rounding up, and two blanks after "NOTE:" where the others
-    // have three: both as designed.
-    if (unit == "ENG") {
-        return std::string("NOTE:  When converting Wexels to ENGs, ") +
-               "fractional results are rounded down.  " +
-               "Due to this rounding effect, multiple numbers of Wexels " +
-               "could be converted to the same number of ENGs.";
-    }
-    return "NOTE:   When converting " + unit + "s to Wexels, fractional results are rounded up.  " +
-           "When converting Wexels to " + unit + "s, fractional results are rounded down.  " +
-           "Due to these rounding effects, multiple numbers of " + unit +
-           "s could be converted to " + "the same number of Wexels.";
-}
+    // The top strip: the conversion type, its label before it.
+    auto* top = new QHBoxLayout;
+    top->setContentsMargins(px(design::kTypeLabel.left()), px(design::kTypeBox.top()),
+                            px(kWindowMargin), 0);
+    top->setSpacing(0);
+    w.typeLabel = make<QLabel>(content, "lblConversionType", 9.75, false);
+    w.typeLabel->setText(QStringLiteral("Conversion Type:"));
+    w.typeLabel->setMinimumWidth(
+        std::max(px(design::kTypeLabel.width()), w.typeLabel->minimumSizeHint().width()));
+    w.typeLabel->setContentsMargins(0, px(design::kTypeLabel.top() - design::kTypeBox.top()) / 2, 0,
+                                    0);
+    w.typeBox = make<QComboBox>(content, "cboConversionType", 9.75, false);
+    w.typeBox->setEditable(false);
+    // As wide as designed, or as the longest name it shows whole; a longer
+    // name shows cut, whole in its tooltip, and the list never jumps.
+    w.typeBox->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    w.typeBox->setMinimumContentsLength(kNameShownWhole);
+    w.typeBox->setMinimumWidth(
+        std::max(px(design::kTypeBox.width()), w.typeBox->minimumSizeHint().width()));
+    top->addWidget(w.typeLabel, 0, Qt::AlignTop);
+    top->addSpacing(px(design::kTypeBox.left() - design::kTypeLabel.right() - 1));
+    top->addWidget(w.typeBox, 0, Qt::AlignTop);
+    top->addStretch();
+    // The unit frame starts below, as designed.
+    top->addStrut(px(design::kUnitFrame.top() - design::kTypeBox.top()));
+    column->addLayout(top);
 
-std::vector<int> widthsNeeded(const WindowWidgets& w) {
-    std::vector<int> widths;
-    const auto& designs = calculatorDesigns();
-    for (const UnitWidgets& u : w.units) {
-        for (std::size_t c = 0; c < designs.size(); ++c) {
-            for (std::size_t i = 0; i < u.pieces[c].size(); ++i) {
-                if (designs[c].pieces[i].kind == PieceKind::Output) {
-                    widths.push_back(outputWidth(u.pieces[c][i]));
+    // The unit frames, one over the other: only the one shown is seen, and the
+    // window is as wide as the widest, so that switching units moves nothing.
+    auto* frames = new QWidget(content);
+    auto* stack = new QStackedLayout(frames);
+    stack->setStackingMode(QStackedLayout::StackAll);
+    for (std::size_t unit = 0; unit < design::kUnitFrames.size(); ++unit) {
+        const design::UnitFrame& d = design::kUnitFrames[unit];
+        UnitWidgets& u = w.units[unit];
+        auto* frame = new QFrame(frames);
+        frame->setObjectName(QString::fromLatin1(d.name));
+        frame->setFrameShape(QFrame::NoFrame);
+        u.frame = frame;
+        auto* calculators = new QVBoxLayout(frame);
+        calculators->setSpacing(0);
+        calculators->setContentsMargins(px(120), 0, px(design::kUnitFrame.width() - 120 - 9255), 0);
+        for (std::size_t c = 0; c < design::calculators().size(); ++c) {
+            const design::Calculator& calc = design::calculators()[c];
+            auto* box = new QFrame(frame);
+            box->setObjectName(QString::fromLatin1(d.calculatorNames[c]));
+            box->setFrameShape(QFrame::StyledPanel);
+            box->setFrameShadow(QFrame::Sunken);
+            u.calculators[c] = box;
+            std::vector<QWidget*> pieces;
+            // A row as tall as designed, or as its fields' text and frames need.
+            const QFontMetrics fieldFont(windowFont(9.75));
+            const int frameWidth = content->style()->pixelMetric(QStyle::PM_DefaultFrameWidth);
+            const int rowHeight = std::max(px(300), fieldFont.height() + 2 * frameWidth + 2);
+            for (const design::Piece& piece : calc.pieces) {
+                const QString text = QString::fromStdString(design::withUnit(piece.text, d.code));
+                switch (piece.kind) {
+                case design::PieceKind::Caption:
+                    pieces.push_back(caption(box, text, piece.box.width()));
+                    break;
+                case design::PieceKind::Field: {
+                    const auto slot = static_cast<PanelField>(piece.slot);
+                    auto* field = new QtTextField(box);
+                    field->setObjectName(text);
+                    field->setFont(windowFont(9.75));
+                    field->setMaxLength(panelFieldMaxLength(slot));
+                    field->setText(QStringLiteral("0"));
+                    field->setMinimumWidth(
+                        std::max(px(piece.box.width()), field->minimumSizeHint().width()));
+                    u.fields[slot] = field;
+                    pieces.push_back(field);
+                    break;
+                }
+                case design::PieceKind::Output: {
+                    const auto slot = static_cast<PanelLabel>(piece.slot);
+                    auto* label = new QtResultLabel(box);
+                    label->setObjectName(text);
+                    label->setFont(windowFont(9.75, true));
+                    label->setText(QStringLiteral("0"));
+                    label->setLeastWidth(px(piece.box.width()));
+                    u.labels[slot] = label;
+                    pieces.push_back(label);
+                    break;
+                }
                 }
             }
+            for (QWidget* piece : pieces) {
+                if (qobject_cast<QLineEdit*>(piece) != nullptr ||
+                    qobject_cast<QtResultLabel*>(piece) != nullptr) {
+                    piece->setFixedHeight(rowHeight);
+                }
+            }
+            laySentence(box, calc, pieces, kCalculatorPitch[c], rowHeight);
+            calculators->addWidget(box);
         }
+        // The calculators are as wide as designed, or as the widest needs.
+        calculators->addStrut(px(calc0Width()));
+        calculators->addSpacing(px(kHeadingsGap));
+        // The headings stand over the tier list's columns: fitTierList places them.
+        auto* headings = new QHBoxLayout;
+        headings->setContentsMargins(0, 0, 0, 0);
+        headings->setSpacing(0);
+        u.rangeHeading = caption(
+            frame, QString::fromStdString(design::withUnit(design::kRangeHeading.text, d.code)), 0);
+        u.slopeHeading = caption(
+            frame, QString::fromStdString(design::withUnit(design::kSlopeHeading.text, d.code)), 0);
+        for (QLabel* heading : {u.rangeHeading, u.slopeHeading}) {
+            heading->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
+            headings->addSpacing(0);
+            headings->addWidget(heading);
+        }
+        headings->addStretch();
+        calculators->addLayout(headings);
+        stack->addWidget(frame);
     }
-    return widths;
+    for (const UnitWidgets& u : w.units) {
+        u.frame->hide();
+    }
+    column->addWidget(frames);
+
+    // The bottom strip: the tier list, and beside it the rounding note and Close.
+    auto* bottom = new QHBoxLayout;
+    bottom->setContentsMargins(px(design::kTierList.left()), 0, px(kWindowMargin),
+                               px(kWindowMargin));
+    bottom->setSpacing(0);
+    w.tierList = make<QTreeWidget>(content, "lstSlope", 8.25, false);
+    w.tierList->setColumnCount(static_cast<int>(design::kColumnWidths.size()));
+    w.tierList->setHeaderHidden(true);
+    w.tierList->header()->setStretchLastSection(false);
+    w.tierList->header()->setMinimumSectionSize(8);
+    w.tierList->setRootIsDecorated(false);
+    w.tierList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    w.tierList->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    w.tierList->setFixedHeight(px(design::kTierList.height()));
+    bottom->addWidget(w.tierList, 0, Qt::AlignTop);
+    bottom->addSpacing(px(design::kDirections.left() - design::kTierList.right() - 1));
+
+    auto* side = new QVBoxLayout;
+    side->setContentsMargins(0, px(design::kDirections.top() - design::kTierList.top()), 0, 0);
+    side->setSpacing(px(design::kCloseButton.top() - design::kDirections.bottom() - 1));
+    w.directions = make<QLabel>(content, "lblDirections", 8.25, true);
+    w.directions->setWordWrap(true);
+    w.directions->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    w.directions->setMinimumWidth(px(kDirectionsLeast));
+    w.directions->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    QPalette palette = w.directions->palette();
+    palette.setColor(QPalette::WindowText, QColor(64, 64, 0));
+    w.directions->setPalette(palette);
+    side->addWidget(w.directions);
+    side->addStretch();
+    w.closeButton = make<QPushButton>(content, "cmdClose", 8.25, false);
+    w.closeButton->setText(QStringLiteral("Close"));
+    w.closeButton->setMinimumSize(
+        QSize(px(design::kCloseButton.width()), px(design::kCloseButton.height()))
+            .expandedTo(w.closeButton->sizeHint()));
+    side->addWidget(w.closeButton, 0, Qt::AlignRight);
+    bottom->addLayout(side, 1);
+    column->addLayout(bottom);
+    column->addStretch();
+    fitTierList(w);
+    return w;
 }
 
-std::vector<int> layOutWindow(const WindowWidgets& w) {
-    // Every unit frame is laid out for the widest of the three, so switching
-    // units leaves the window as it is.
-    const auto& designs = calculatorDesigns();
-    int calculatorWidth = px(designs.front().width);
-    for (const UnitWidgets& u : w.units) {
-        for (std::size_t c = 0; c < designs.size(); ++c) {
-            calculatorWidth = std::max(
-                calculatorWidth,
-                fitCalculator(designs[c], minimumSizes(designs[c], u.pieces[c])).frame.width());
-        }
-    }
-    QSize unitFrame;
-    for (const UnitWidgets& u : w.units) {
-        unitFrame = unitFrame.expandedTo(layOutUnit(u, calculatorWidth));
-    }
-    for (const UnitWidgets& u : w.units) {
-        u.frame->resize(unitFrame);
-    }
-
-    // The bottom strip moves down by what the unit frame grew.
-    const int shift = std::max(0, unitFrame.height() - px(kUnitFrame.height()));
-
-    // Tier list: columns wide enough for their texts, the list as wide as
-    // its columns and the scroll bar.
-    const std::array<int, 5> columns = columnWidths(w.tierList);
+void fitTierList(const WindowWidgets& w) {
+    QTreeWidget* list = w.tierList;
     int columnsWidth = 0;
-    for (std::size_t i = 0; i < columns.size(); ++i) {
-        w.tierList->setColumnWidth(static_cast<int>(i), columns[i]);
-        columnsWidth += columns[i];
+    std::array<int, design::kColumnWidths.size()> widths{};
+    for (std::size_t c = 0; c < widths.size(); ++c) {
+        const int column = static_cast<int>(c);
+        list->resizeColumnToContents(column);
+        widths[c] = std::max(design::kColumnWidths[c], list->columnWidth(column));
+        list->setColumnWidth(column, widths[c]);
+        columnsWidth += widths[c];
     }
-    w.tierList->ensurePolished();
-    w.tierList->verticalScrollBar()->ensurePolished();
+    list->ensurePolished();
     const int scrollBar =
-        std::max(w.tierList->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, w.tierList),
-                 w.tierList->verticalScrollBar()->sizeHint().width());
-    const int listWidth = std::max(px(kTierList.width()),
-                                   columnsWidth + scrollBar + 2 * w.tierList->frameWidth() + 4);
-    w.tierList->setGeometry(px(kTierList.left()), px(kTierList.top()) + shift, listWidth,
-                            px(kTierList.height()));
-    // The headings stand over the range and the slope columns of the list.
+        std::max(list->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, list),
+                 list->verticalScrollBar()->sizeHint().width());
+    list->setFixedWidth(
+        std::max(px(design::kTierList.width()), columnsWidth + scrollBar + 2 * list->frameWidth()));
+
+    // Each heading centred over its columns (or as near as its text allows),
+    // in the unit frame's coordinates, where the list starts at its design left.
+    const int rangeFrom = px(design::kTierList.left()) + list->frameWidth() + widths[0];
+    const int rangeWidth = widths[1] + widths[2] + widths[3];
+    const int slopeFrom = rangeFrom + rangeWidth;
     for (const UnitWidgets& u : w.units) {
-        const int rangeLeft = px(kTierList.left()) + w.tierList->frameWidth() + columns[0];
-        const int slopeLeft = rangeLeft + columns[1] + columns[2] + columns[3];
-        QRect range = u.rangeHeading->geometry();
-        range.moveLeft(std::max(range.left(), rangeLeft));
-        u.rangeHeading->setGeometry(range);
-        QRect slope = u.slopeHeading->geometry();
-        slope.moveLeft(std::max({slope.left(), slopeLeft, range.right() + 5}));
-        u.slopeHeading->setGeometry(slope);
+        auto* headings = static_cast<QHBoxLayout*>(
+            u.frame->layout()->itemAt(u.frame->layout()->count() - 1)->layout());
+        const int rangeText = u.rangeHeading->minimumSizeHint().width();
+        const int slopeText = u.slopeHeading->minimumSizeHint().width();
+        const int rangeLeft = std::max(0, rangeFrom + (rangeWidth - rangeText) / 2);
+        const int slopeLeft =
+            std::max(rangeLeft + rangeText + px(60), slopeFrom + (widths[4] - slopeText) / 2);
+        const int indent =
+            headings->contentsMargins().left() + u.frame->layout()->contentsMargins().left();
+        headings->itemAt(0)->spacerItem()->changeSize(std::max(0, rangeLeft - indent), 0,
+                                                      QSizePolicy::Fixed, QSizePolicy::Fixed);
+        headings->itemAt(2)->spacerItem()->changeSize(slopeLeft - rangeLeft - rangeText, 0,
+                                                      QSizePolicy::Fixed, QSizePolicy::Fixed);
+        u.rangeHeading->setFixedWidth(rangeText);
+        u.slopeHeading->setFixedWidth(slopeText);
+        headings->invalidate();
     }
-
-    // Directions: tall enough for the longest of the notes.
-    const int directionsLeft =
-        std::max(px(kDirections.left()), w.tierList->geometry().right() + 1 + px(kListGap));
-    // Beside a tier list widened for long numbers they wrap narrower, so that
-    // the window keeps the width of its calculators.
-    const int directionsWidth = std::max(px(kDirections.width()) * 2 / 3,
-                                         unitFrame.width() - directionsLeft - px(kWindowMargin));
-    const QFontMetrics noteFm(w.directions->font());
-    int noteHeight = px(kDirections.height());
-    for (const char* unit : kUnitCodes) {
-        const QRect needed =
-            noteFm.boundingRect(QRect(0, 0, directionsWidth, 10000), Qt::TextWordWrap,
-                                QString::fromStdString(roundingNote(unit)));
-        noteHeight = std::max(noteHeight, needed.height() + 4);
-    }
-    w.directions->setGeometry(directionsLeft, px(kDirections.top()) + shift, directionsWidth,
-                              noteHeight);
-
-    const QPushButton* close = w.closeButton;
-    const int buttonWidth = std::max(px(kCloseButton.width()),
-                                     close->fontMetrics().horizontalAdvance(close->text()) + 20);
-    const int buttonTop = std::max(px(kCloseButton.top()) + shift,
-                                   w.directions->geometry().bottom() + 1 + px(kCloseGap));
-    w.closeButton->setGeometry(directionsLeft + directionsWidth - buttonWidth, buttonTop,
-                               buttonWidth,
-                               std::max(px(kCloseButton.height()), close->sizeHint().height()));
-
-    // The top strip: the label, then the list as wide as its longest entry.
-    const QFontMetrics typeFm(w.typeLabel->font());
-    const int labelWidth =
-        std::max(px(kTypeLabel.width()), typeFm.horizontalAdvance(w.typeLabel->text()) + 4);
-    const int boxHeight = w.typeBox->sizeHint().height();
-    const int boxLeft =
-        std::max(px(kTypeBox.left()), px(kTypeLabel.left()) + labelWidth + px(kTypeGap));
-    w.typeLabel->setGeometry(px(kTypeLabel.left()), px(kTypeBox.top()), labelWidth, boxHeight);
-    w.typeBox->setGeometry(boxLeft, px(kTypeBox.top()),
-                           std::max(px(kTypeBox.width()), w.typeBox->sizeHint().width()),
-                           boxHeight);
-
-    // The window: the design's size, or what its content needs.
-    const int contentWidth =
-        std::max({unitFrame.width(), w.closeButton->geometry().right() + 1 + px(kWindowMargin),
-                  w.typeBox->geometry().right() + 1 + px(kFrameRightMargin)});
-    const int contentHeight =
-        std::max(w.tierList->geometry().bottom(), w.closeButton->geometry().bottom()) + 1 +
-        px(kWindowMargin);
-    w.central->setMinimumSize(contentWidth, contentHeight);
-    return widthsNeeded(w);
-}
-
-QPoint unitFramePosition() {
-    return {px(kUnitFrame.left()), px(kUnitFrame.top())};
-}
-
-QSize designedWindowSize() {
-    return {px(kWindow.width()), px(kWindow.height())};
 }
 
 } // namespace wexel::layout

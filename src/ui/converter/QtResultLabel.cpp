@@ -1,5 +1,7 @@
 #include "ui/converter/QtResultLabel.h"
 
+#include <algorithm>
+
 namespace wexel {
 
 QtResultLabel::QtResultLabel(QWidget* parent) : QLabel(parent) {
@@ -10,10 +12,30 @@ QtResultLabel::QtResultLabel(QWidget* parent) : QLabel(parent) {
     setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     setIndent(3);
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
 }
 
 void QtResultLabel::setCaption(const std::string& caption) {
     setText(QString::fromStdString(caption));
+}
+
+void QtResultLabel::setLeastWidth(int pixels) {
+    leastWidth_ = pixels;
+    updateGeometry();
+}
+
+QSize QtResultLabel::minimumSizeHint() const {
+    // What a whole 32-bit number needs beyond what the text shown needs.
+    const QFontMetrics fm(font());
+    const int ordinary = fm.horizontalAdvance(QStringLiteral("-0000000000"));
+    QSize hint = QLabel::minimumSizeHint();
+    hint.rwidth() += std::max(0, ordinary - fm.horizontalAdvance(text()));
+    hint.setWidth(std::max(hint.width(), leastWidth_));
+    return hint;
+}
+
+QSize QtResultLabel::sizeHint() const {
+    return minimumSizeHint();
 }
 
 void QtResultLabel::setWorking(const std::vector<std::string>& lines) {

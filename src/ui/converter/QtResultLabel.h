@@ -21,6 +21,15 @@ public:
 
     // The working behind the caption, a line each; none for no tooltip.
     void setWorking(const std::vector<std::string>& lines);
+
+    // The label is never narrower than `pixels`, nor than a whole 32-bit
+    // number needs, and widens for a longer result: no number shows in part.
+    void setLeastWidth(int pixels);
+    QSize minimumSizeHint() const override;
+    QSize sizeHint() const override;
+
+private:
+    int leastWidth_ = 0;
 };
 
 } // namespace wexel

@@ -3,6 +3,8 @@
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QStyle>
+#include <QStyleOptionFrame>
 
 namespace wexel {
 
@@ -19,7 +21,23 @@ int utf16Position(const QString& text, int characters) {
 
 } // namespace
 
-QtTextField::QtTextField(QWidget* parent) : QLineEdit(parent) {}
+QtTextField::QtTextField(QWidget* parent) : QLineEdit(parent) {
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+}
+
+QSize QtTextField::minimumSizeHint() const {
+    ensurePolished();
+    const QFontMetrics fm(font());
+    const QMargins margins = textMargins();
+    // As QLineEdit measures itself: its text, its margins, and two pixels of
+    // inner margin on each side.
+    const QSize text(fm.horizontalAdvance(QString(maxLength(), QLatin1Char('0'))) + margins.left() +
+                         margins.right() + 2 * 2 + 1,
+                     fm.height() + margins.top() + margins.bottom() + 2);
+    QStyleOptionFrame option;
+    initStyleOption(&option);
+    return style()->sizeFromContents(QStyle::CT_LineEdit, &option, text, this);
+}
 
 bool QtTextField::event(QEvent* event) {
     if (event->type() == QEvent::ShortcutOverride) {

@@ -31,6 +31,10 @@ public:
     // than selecting the field's text).
     void setMenuShortcuts(QList<QKeySequence> shortcuts) { menuShortcuts_ = std::move(shortcuts); }
 
+    // Room for the longest text the field takes, in digits.
+    QSize minimumSizeHint() const override;
+    QSize sizeHint() const override { return minimumSizeHint(); }
+
 signals:
     void gotFocus();
 

@@ -1,5 +1,6 @@
 #include "ui/converter/frmQConverter.h"
 
+#include "app/Windows.h"
 #include "engine/ModMath.h"
 #include "engine/Working.h"
 #include "platform/KeyedCollection.h"
@@ -10,7 +11,6 @@
 #include "tiers/TierQueries.h"
 #include "ui/converter/QtResultLabel.h"
 #include "ui/converter/QtTextField.h"
-#include "ui/info/DialogLayout.h"
 #include "ui/info/HelpMenu.h"
 
 #include <QAction>
@@ -23,6 +23,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
 #include <QTreeWidget>
 
 namespace wexel {
@@ -31,14 +33,6 @@ namespace {
 
 constexpr const char* kPrompt = "Select a conversion type...";
 constexpr const char* kSelectionLocation = "frmQconverter.cboConversionType_Click";
-
-constexpr std::array<const char*, 3> kUnitFrameNames{"fraMSU", "FraMSG", "fraENG"};
-// The calculator frames of each unit, calculator 1 to 5.
-constexpr std::array<std::array<const char*, 5>, 3> kCalculatorNames{{
-    {"Frame1", "Frame2", "Frame3", "Frame4", "Frame5"},
-    {"Frame11", "Frame10", "Frame9", "Frame8", "Frame7"},
-    {"Frame12", "Frame13", "Frame14", "Frame15", "Frame16"},
-}};
 
 // The Help menu, the one list of its shortcuts: the fields leave these keys
 // to the menu (Ctrl+A opens About rather than selecting a field's text).
@@ -62,20 +56,6 @@ const std::array<MenuEntry, 5> kMenu{{
 // The separator comes before this entry.
 constexpr std::size_t kMenuLineBefore = 3;
 
-// The window is drawn in MS Sans Serif, as its dialogs are.
-QFont sized(double points, bool bold = false) {
-    return designFont(QStringLiteral("MS Sans Serif"), points, bold);
-}
-
-// A control of the window: its design name and font.
-template <class Widget>
-Widget* make(QWidget* parent, const char* name, double points, bool bold = false) {
-    auto* widget = new Widget(parent);
-    widget->setObjectName(QString::fromLatin1(name));
-    widget->setFont(sized(points, bold));
-    return widget;
-}
-
 } // namespace
 
 frmQConverter::frmQConverter(HelpMenu* menu, QWidget* parent) : QMainWindow(parent), menu_(menu) {
@@ -91,16 +71,22 @@ frmQConverter::~frmQConverter() = default;
 // Building
 
 void frmQConverter::buildWindow() {
-    auto* central = make<QWidget>(this, "centralWidget", 8.25);
-    setCentralWidget(central);
-    widgets_.central = central;
-    widgets_.typeLabel = make<QLabel>(central, "lblConversionType", 9.75);
-    widgets_.typeLabel->setText(QStringLiteral("Conversion Type:"));
-    cboConversionType_ = make<QComboBox>(central, "cboConversionType", 9.75);
-    widgets_.typeBox = cboConversionType_;
-    cboConversionType_->setEditable(false);
-    cboConversionType_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-    connect(cboConversionType_, &QComboBox::currentIndexChanged, this, [this](int) {
+    // Everything below the menu scrolls where the screen is too small for it.
+    auto* scroll = new QScrollArea(this);
+    scroll->setObjectName(QStringLiteral("centralWidget"));
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    auto* content = new QWidget;
+    widgets_ = layout::buildWindow(content);
+    scroll->setWidget(content);
+    setCentralWidget(scroll);
+
+    cboConversionType_ = widgets_.typeBox;
+    lstSlope_ = widgets_.tierList;
+    lblDirections_ = widgets_.directions;
+    connect(cboConversionType_, &QComboBox::currentIndexChanged, this, [this](int index) {
+        cboConversionType_->setToolTip(
+            cboConversionType_->itemData(index, Qt::ToolTipRole).toString());
         changedSinceActivation_ = true;
         cboConversionType_Click();
     });
@@ -112,34 +98,32 @@ void frmQConverter::buildWindow() {
         }
         cboConversionType_Click();
     });
+    connect(widgets_.closeButton, &QPushButton::clicked, this, &QWidget::close);
 
     buildMenu();
-    for (int unit = 0; unit < UnitCount; ++unit) {
-        buildUnitFrame(static_cast<Unit>(unit));
+    QList<QKeySequence> menuKeys;
+    for (const MenuEntry& e : kMenu) {
+        menuKeys.append(QKeySequence(e.shortcut));
     }
-
-    lstSlope_ = make<QTreeWidget>(central, "lstSlope", 8.25);
-    widgets_.tierList = lstSlope_;
-    lstSlope_->setColumnCount(5);
-    lstSlope_->setHeaderHidden(true);
-    lstSlope_->header()->setStretchLastSection(false);
-    lstSlope_->header()->setMinimumSectionSize(8);
-    lstSlope_->setRootIsDecorated(false);
-    lstSlope_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    lstSlope_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-
-    lblDirections_ = make<QLabel>(central, "lblDirections", 8.25, true);
-    widgets_.directions = lblDirections_;
-    lblDirections_->setWordWrap(true);
-    lblDirections_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    QPalette palette = lblDirections_->palette();
-    palette.setColor(QPalette::WindowText, QColor(64, 64, 0));
-    lblDirections_->setPalette(palette);
-
-    auto* cmdClose = make<QPushButton>(central, "cmdClose", 8.25);
-    cmdClose->setText(QStringLiteral("Close"));
-    widgets_.closeButton = cmdClose;
-    connect(cmdClose, &QPushButton::clicked, this, &QWidget::close);
+    for (int unit = 0; unit < UnitCount; ++unit) {
+        UnitFrame& u = units_[static_cast<std::size_t>(unit)];
+        const layout::UnitWidgets& w = widgets_.units[static_cast<std::size_t>(unit)];
+        u.code = kUnitCodes[unit];
+        u.fields = w.fields;
+        u.labels = w.labels;
+        for (int k = 0; k < PanelFieldCount; ++k) {
+            QtTextField* field = u.fields[static_cast<std::size_t>(k)];
+            const auto slot = static_cast<PanelField>(k);
+            u.panel.fields[static_cast<std::size_t>(k)] = &field->port();
+            field->setMenuShortcuts(menuKeys);
+            connect(field, &QLineEdit::textChanged, this,
+                    [this, unit, slot] { Field_Change(static_cast<Unit>(unit), slot); });
+            connect(field, &QtTextField::gotFocus, this, [this, field] { Field_GotFocus(*field); });
+        }
+        for (int k = 0; k < PanelLabelCount; ++k) {
+            u.panel.labels[static_cast<std::size_t>(k)] = u.labels[static_cast<std::size_t>(k)];
+        }
+    }
 
     // Tab order: the fields in reading order, unit by unit, then Close, then the list.
     QWidget* previous = cboConversionType_;
@@ -149,10 +133,8 @@ void frmQConverter::buildWindow() {
             previous = field;
         }
     }
-    setTabOrder(previous, cmdClose);
-    setTabOrder(cmdClose, lstSlope_);
-
-    laidOutFor_ = layout::layOutWindow(widgets_);
+    setTabOrder(previous, widgets_.closeButton);
+    setTabOrder(widgets_.closeButton, lstSlope_);
 }
 
 void frmQConverter::buildMenu() {
@@ -179,92 +161,18 @@ void frmQConverter::buildMenu() {
     }
 }
 
-void frmQConverter::buildUnitFrame(Unit unit) {
-    UnitFrame& u = units_[unit];
-    layout::UnitWidgets& w = widgets_.units[unit];
-    u.code = kUnitCodes[unit];
-    const std::string code = u.code;
-    const QFont captionFont = sized(8.25);
-
-    QList<QKeySequence> menuKeys;
-    for (const MenuEntry& e : kMenu) {
-        menuKeys.append(QKeySequence(e.shortcut));
-    }
-
-    auto* frame = new QFrame(widgets_.central);
-    w.frame = frame;
-    frame->setObjectName(QString::fromLatin1(kUnitFrameNames[unit]));
-    frame->setFrameShape(QFrame::NoFrame);
-    frame->hide();
-
-    const auto& designs = layout::calculatorDesigns();
-    for (std::size_t c = 0; c < designs.size(); ++c) {
-        auto* calculator = new QFrame(frame);
-        calculator->setObjectName(QString::fromLatin1(kCalculatorNames[unit][c]));
-        calculator->setFrameShape(QFrame::StyledPanel);
-        calculator->setFrameShadow(QFrame::Sunken);
-        w.calculators[c] = calculator;
-        for (const layout::PieceDesign& piece : designs[c].pieces) {
-            const QString text = QString::fromStdString(layout::withUnit(piece.text, code));
-            QWidget* widget = nullptr;
-            switch (piece.kind) {
-            case layout::PieceKind::Caption: {
-                auto* label = new QLabel(text, calculator);
-                label->setFont(captionFont);
-                label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-                widget = label;
-                break;
-            }
-            case layout::PieceKind::Field: {
-                auto* field = new QtTextField(calculator);
-                const auto slot = static_cast<PanelField>(piece.slot);
-                field->setObjectName(text);
-                field->setFont(sized(9.75));
-                field->setMaxLength(panelFieldMaxLength(slot));
-                field->setText(QStringLiteral("0"));
-                field->setMenuShortcuts(menuKeys);
-                u.fields[slot] = field;
-                u.panel.fields[slot] = &field->port();
-                connect(field, &QLineEdit::textChanged, this,
-                        [this, unit, slot] { Field_Change(unit, slot); });
-                connect(field, &QtTextField::gotFocus, this,
-                        [this, field] { Field_GotFocus(*field); });
-                widget = field;
-                break;
-            }
-            case layout::PieceKind::Output: {
-                auto* label = new QtResultLabel(calculator);
-                const auto slot = static_cast<PanelLabel>(piece.slot);
-                label->setObjectName(text);
-                label->setFont(sized(9.75, true));
-                label->setText(QStringLiteral("0"));
-                u.labels[slot] = label;
-                u.panel.labels[slot] = label;
-                widget = label;
-                break;
-            }
-            }
-            w.pieces[c].push_back(widget);
-        }
-    }
-
-    w.rangeHeading = new QLabel(
-        QString::fromStdString(layout::withUnit(layout::kRangeHeading.text, code)), frame);
-    w.slopeHeading = new QLabel(
-        QString::fromStdString(layout::withUnit(layout::kSlopeHeading.text, code)), frame);
-    w.rangeHeading->setFont(captionFont);
-    w.slopeHeading->setFont(captionFont);
-}
-
-void frmQConverter::keepTextsWhole(bool tierListChanged) {
-    if (!tierListChanged && layout::widthsNeeded(widgets_) == laidOutFor_) {
-        return;
-    }
-    laidOutFor_ = layout::layOutWindow(widgets_);
-    // The window follows its content, unless the user has sized it.
-    if (size() == autoSize_) {
-        autoSize_ = layout::designedWindowSize().expandedTo(minimumSizeHint());
-        resize(autoSize_);
+void frmQConverter::fitToContent() {
+    // Before it is shown, the window is as large as its content; then it grows
+    // to what its content needs, as far as its screen has room. It never
+    // shrinks by itself, and beyond the screen it scrolls.
+    auto* scroll = static_cast<QScrollArea*>(centralWidget());
+    const QSize needed = widgets_.content->minimumSizeHint();
+    const QSize viewport = scroll->viewport()->size();
+    const QSize withMenu = needed + QSize(0, menuBar()->sizeHint().height());
+    if (!isVisible()) {
+        fitOnScreen(this, withMenu);
+    } else if (needed.width() > viewport.width() || needed.height() > viewport.height()) {
+        fitOnScreen(this, size().expandedTo(withMenu));
     }
 }
 
@@ -280,12 +188,12 @@ void frmQConverter::Form_Load() {
         cboConversionType_->clear();
         cboConversionType_->addItem(QString::fromLatin1(kPrompt));
         for (const auto& entry : types) {
-            cboConversionType_->addItem(QString::fromStdString(entry.item));
+            const QString name = QString::fromStdString(entry.item);
+            cboConversionType_->addItem(name);
+            // A name too long for the list shows cut; its tooltip shows it whole.
+            cboConversionType_->setItemData(cboConversionType_->count() - 1, name, Qt::ToolTipRole);
         }
     }
-    laidOutFor_ = layout::layOutWindow(widgets_);
-    autoSize_ = layout::designedWindowSize().expandedTo(minimumSizeHint());
-    resize(autoSize_);
     selectEntry(0);
     bCalcEnabled = true;
 }
@@ -327,7 +235,8 @@ void frmQConverter::cboConversionType_Click() {
     } catch (const RuntimeError& error) {
         reportError(error, kSelectionLocation, "");
     }
-    keepTextsWhole(true);
+    layout::fitTierList(widgets_);
+    fitToContent();
 }
 
 void frmQConverter::SetValues(std::string name) {
@@ -369,9 +278,9 @@ void frmQConverter::SetValues(std::string name) {
         }
     }
 
-    lblDirections_->setText(QString::fromStdString(layout::roundingNote(name)));
+    lblDirections_->setText(QString::fromStdString(design::roundingNote(name)));
+    // The frame's place is the one place of every unit frame, below the top strip.
     QWidget* frame = widgets_.units[static_cast<std::size_t>(shown)].frame;
-    frame->move(layout::unitFramePosition());
     for (int k = 0; k < PanelFieldCount; ++k) {
         Field_Change(static_cast<Unit>(shown), static_cast<PanelField>(k));
     }
@@ -418,7 +327,7 @@ void frmQConverter::Field_Change(Unit unit, PanelField field) {
     }
     panelFieldChanged(units_[unit].panel, field, conversionName());
     showWorking(unit, field);
-    keepTextsWhole();
+    fitToContent();
 }
 
 void frmQConverter::Field_GotFocus(QtTextField& field) {

@@ -1,8 +1,8 @@
 #pragma once
 // The converter window: the conversion type selector, one unit frame (MSU, MSG
 // or ENG) with its five calculators, the tier list, the rounding note, the
-// Close button and the Help menu. This is its controller; where everything
-// sits is ConverterLayout's.
+// Close button and the Help menu. This is its controller; the controls are
+// ConverterLayout's, after ConverterDesign.
 
 #include "engine/Calculators.h"
 #include "ui/converter/ConverterLayout.h"
@@ -47,7 +47,6 @@ private:
     };
 
     void buildWindow();
-    void buildUnitFrame(Unit unit);
     void buildMenu();
 
     void Form_Load();
@@ -61,9 +60,8 @@ private:
     void selectEntry(int index);
     std::string conversionName() const;
     void showWorking(Unit unit, PanelField field);
-    // Lays the window out again when a result shown, or the tier list, needs
-    // other room.
-    void keepTextsWhole(bool tierListChanged = false);
+    // Grows the window to what its content needs, as far as the screen allows.
+    void fitToContent();
 
     HelpMenu* menu_;
     bool bCalcEnabled = false;
@@ -74,8 +72,6 @@ private:
     bool changedSinceActivation_ = false;
 
     layout::WindowWidgets widgets_;
-    std::vector<int> laidOutFor_; // the widths the layout made room for
-    QSize autoSize_;              // the size the window was last given, not the user
     QComboBox* cboConversionType_ = nullptr;
     std::array<UnitFrame, UnitCount> units_{};
     QTreeWidget* lstSlope_ = nullptr;

@@ -60,10 +60,10 @@ namespace {
 // What a label's box gives its text: the contents less the margin on every
 // side and the indent on the side the text is aligned to, as QLabel draws it.
 QSize textRoom(const QLabel* label, QSize box) {
-    int width = box.width() - label->contentsMargins().left() - label->contentsMargins().right() -
-                2 * label->frameWidth() - 2 * label->margin();
-    int height = box.height() - label->contentsMargins().top() - label->contentsMargins().bottom() -
-                 2 * label->frameWidth() - 2 * label->margin();
+    // A frame's width is part of the contents margins.
+    const QMargins contents = label->contentsMargins();
+    int width = box.width() - contents.left() - contents.right() - 2 * label->margin();
+    int height = box.height() - contents.top() - contents.bottom() - 2 * label->margin();
     int indent = label->indent();
     if (indent < 0 && label->frameWidth() > 0) {
         indent = label->fontMetrics().horizontalAdvance(QLatin1Char('x')) / 2 - label->margin();

@@ -4,13 +4,12 @@
 #include "app/Windows.h"
 
 #include <QApplication>
-#include <QDialog>
+#include <QClipboard>
 #include <QDir>
 #include <QFontMetrics>
-#include <QLabel>
-#include <QPushButton>
-#include <QScreen>
-#include <QVBoxLayout>
+#include <QGridLayout>
+#include <QKeyEvent>
+#include <QMessageBox>
 
 #include <algorithm>
 
@@ -19,7 +18,8 @@ namespace wexel {
 namespace {
 
 // A number stays on one line with the words on either side of it, so that
-// "line 7" or "3 fields" is never broken apart.
+// "line 7" or "3 fields" is never broken apart; a path may break after each
+// of its separators, so that a long one fits a narrow screen.
 QString keepNumbersWithTheirWords(const QString& text) {
     auto hasDigit = [](const QString& word) {
         return std::any_of(word.begin(), word.end(), [](QChar c) { return c.isDigit(); });
@@ -35,8 +35,34 @@ QString keepNumbersWithTheirWords(const QString& text) {
         }
         line = glued;
     }
-    return lines.join(QLatin1Char('\n'));
+    QString glued = lines.join(QLatin1Char('\n'));
+    glued.replace(QLatin1Char('/'), QStringLiteral("/\u200B"));
+    return glued;
 }
+
+// The standard message box, with the copy a Windows message box gives: Ctrl+C
+// puts its title, text and button on the clipboard, between dashed lines.
+class CopyableMessageBox : public QMessageBox {
+public:
+    CopyableMessageBox(const QString& title, QString text)
+        : QMessageBox(QMessageBox::NoIcon, title, keepNumbersWithTheirWords(text), QMessageBox::Ok),
+          plainText_(std::move(text)) {}
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        if (event->matches(QKeySequence::Copy)) {
+            const QString rule = QStringLiteral("---------------------------\n");
+            QGuiApplication::clipboard()->setText(rule + windowTitle() + QLatin1Char('\n') + rule +
+                                                  plainText_ + QLatin1Char('\n') + rule +
+                                                  QStringLiteral("OK\n") + rule);
+            return;
+        }
+        QMessageBox::keyPressEvent(event);
+    }
+
+private:
+    QString plainText_;
+};
 
 } // namespace
 
@@ -44,41 +70,19 @@ void QtMessageBox::showMessage(const std::string& prompt, const std::string& tit
     QString text = QString::fromStdString(prompt);
     // The core breaks lines with CR LF; a label wants bare line feeds.
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-
-    QDialog box;
+    CopyableMessageBox box(QString::fromStdString(title), text);
     box.setObjectName(QStringLiteral("MsgBox"));
-    box.setWindowTitle(QString::fromStdString(title));
-    box.setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                       Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-    auto* label = new QLabel(&box);
-    label->setObjectName(QStringLiteral("text"));
     // Error descriptions may hold file names with '<' or '&': never markup.
-    label->setTextFormat(Qt::PlainText);
-    label->setWordWrap(true);
-    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    label->setText(keepNumbersWithTheirWords(text));
-    auto* ok = new QPushButton(QStringLiteral("OK"), &box);
-    ok->setDefault(true);
-    QObject::connect(ok, &QPushButton::clicked, &box, &QDialog::accept);
-    auto* layout = new QVBoxLayout(&box);
-    layout->addWidget(label);
-    layout->addWidget(ok, 0, Qt::AlignHCenter);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
-
-    // Each line of the text on a line of its own where the screen allows,
-    // and room for the title beside the window manager's buttons.
-    const QFontMetrics fm(label->font());
-    int widest = 0;
-    for (const QString& line : text.split(QLatin1Char('\n'))) {
-        widest = std::max(widest, fm.horizontalAdvance(line) + 2);
-    }
+    box.setTextFormat(Qt::PlainText);
+    box.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    // Room for the title beside the window manager's buttons.
     QFont titleFont = box.font();
     titleFont.setBold(true);
     const int titleWidth = QFontMetrics(titleFont).horizontalAdvance(box.windowTitle()) + 140;
-    QScreen* screen = mainWindow() != nullptr ? mainWindow()->screen() : box.screen();
-    const int limit = screen != nullptr ? screen->availableGeometry().width() * 2 / 3 : 800;
-    label->setFixedWidth(std::clamp(std::max(widest, titleWidth), 160, std::max(limit, 160)));
-
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
+        grid->addItem(new QSpacerItem(titleWidth, 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
+                      grid->rowCount(), 0, 1, grid->columnCount());
+    }
     box.adjustSize();
     placeOnScreen(&box);
     box.exec();

@@ -8,9 +8,10 @@ namespace wexel {
 
 class InstanceGuard;
 
-// A modal box with the title, the text, one OK button and no icon. It is
-// wide enough for its title, keeps a number with the words around it when it
-// wraps, and opens on the screen of the converter window.
+// A modal box with the title, the text, one OK button and no icon: Qt's
+// message box, wide enough for its title, its text selectable and copied with
+// Ctrl+C, a number kept with the words around it where it wraps, opening on
+// the screen of the converter window.
 class QtMessageBox : public MessageBoxPort {
 public:
     void showMessage(const std::string& prompt, const std::string& title) override;

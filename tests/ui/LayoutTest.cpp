@@ -150,6 +150,41 @@ QStringList misplaced(const frmQConverter& window, const design::UnitFrame& unit
     return found;
 }
 
+// Where the design puts the dialogs' controls, in twips of their client area.
+struct Placed {
+    const char* name;
+    int left, top;
+};
+const Placed kAboutDesign[] = {
+    {"imgIcon", 345, 240},
+    {"lblTitle", 1425, 240},
+    {"lblCopyright", 1425, 600},
+    {"lblVersion", 1425, 840},
+    {"lblFileDescription", 4545, 840},
+    {"lblKestan", 285, 1200},
+    {"lblDisclaimer", 180, 2160},
+    {"cmdOK", 2640, 3912},
+};
+const Placed kContactDesign[] = {{"Label1", 270, 120}, {"Label2", 270, 480}, {"cmdOK", 2160, 960}};
+
+template <std::size_t N> QStringList misplaced(const QWidget& dialog, const Placed (&design)[N]) {
+    QStringList found;
+    for (const Placed& p : design) {
+        const QWidget* widget = dialog.findChild<QWidget*>(QString::fromLatin1(p.name));
+        const QPoint at = widget->mapTo(&dialog, QPoint());
+        const QPoint designed(twipsToPixels(p.left), twipsToPixels(p.top));
+        if ((at - designed).manhattanLength() > kTolerance) {
+            found << QStringLiteral("%1 at (%2,%3), designed (%4,%5)")
+                         .arg(where(widget))
+                         .arg(at.x())
+                         .arg(at.y())
+                         .arg(designed.x())
+                         .arg(designed.y());
+        }
+    }
+    return found;
+}
+
 ScopedTable tables() {
     return ScopedTable({{"WXE007", {{1, 1.0}, {4, 0.7}, {46, 0.45}}},
                         {"Gadget", {{1, 2.0}}, "MSG"},
@@ -220,6 +255,46 @@ private slots:
                 const QStringList found = misplaced(window, design::kUnitFrames[entry - 1]);
                 QVERIFY2(found.isEmpty(), qPrintable(found.join(QStringLiteral("; "))));
             }
+        }
+    }
+
+    void theDialogsAndTheMessageBoxes() {
+        for (const bool about : {true, false}) {
+            std::unique_ptr<QDialog> dialog;
+            if (about) {
+                dialog = std::make_unique<frmAbout>();
+            } else {
+                dialog.reset(new frmContactInfo);
+                dialog->setAttribute(Qt::WA_DeleteOnClose, false);
+            }
+            dialog->show();
+            QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
+            const QStringList found = faults(dialog.get());
+            QVERIFY2(found.isEmpty(), qPrintable(found.join(QStringLiteral("; "))));
+            if (designConditions()) {
+                const QStringList off =
+                    about ? misplaced(*dialog, kAboutDesign) : misplaced(*dialog, kContactDesign);
+                QVERIFY2(off.isEmpty(), qPrintable(off.join(QStringLiteral("; "))));
+            }
+        }
+        for (const auto& [text, title] :
+             {std::pair{"Input must be numeric.", "Wexel Converter"},
+              std::pair{"An error has occurred; please contact technical support.\r\n\r\n"
+                        "Location:  ModGlobals.Main\r\nError Number:  53\r\nDescription:  File "
+                        "not found: /a/rather/long/folder/name/of/an/installation/vqcsname.dat",
+                        "Wexel Pricer Error!"}}) {
+            QStringList found;
+            QTimer::singleShot(0, [&found] {
+                QWidget* box = QApplication::activeModalWidget();
+                found = faults(box);
+                const int title = QFontMetrics(box->font()).horizontalAdvance(box->windowTitle());
+                if (box->width() < title + 100) {
+                    found << QStringLiteral("title cut: ") + box->windowTitle();
+                }
+                QTest::keyClick(box, Qt::Key_Return);
+            });
+            QtMessageBox().showMessage(text, title);
+            QVERIFY2(found.isEmpty(), qPrintable(found.join(QStringLiteral("; "))));
         }
     }
 };

@@ -2,12 +2,14 @@
 
 #include "ui/info/AppIcon.h"
 
+#include <QBoxLayout>
 #include <QDialog>
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QPushButton>
 #include <QStringList>
+#include <QTextBoundaryFinder>
 #include <QVariant>
 
 #include <algorithm>
@@ -86,8 +88,14 @@ int widestUnbreakable(const QLabel* label) {
             widest = std::max(widest, metrics.horizontalAdvance(line));
             continue;
         }
-        for (const QString& word : line.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
-            widest = std::max(widest, metrics.horizontalAdvance(word));
+        // Where the text layout may break a line: Unicode's rules, as QLabel
+        // wraps (blanks and zero-width spaces break, no-break spaces join).
+        QTextBoundaryFinder breaks(QTextBoundaryFinder::Line, line);
+        qsizetype from = 0;
+        for (qsizetype at = breaks.toNextBoundary(); at >= 0; at = breaks.toNextBoundary()) {
+            const QString piece = line.mid(from, at - from).trimmed();
+            widest = std::max(widest, metrics.horizontalAdvance(piece));
+            from = at;
         }
     }
     return widest;
@@ -115,19 +123,18 @@ bool showsWholeText(const QLabel* label) {
            neededHeight(label, label->width()) <= label->height();
 }
 
-void fitLabel(QLabel* label, Grow grow) {
-    QRect box = label->geometry();
-    const int neededWidth =
-        box.width() + std::max(0, widestUnbreakable(label) - textRoom(label, box.size()).width());
-    if (neededWidth > box.width()) {
-        const int extra = neededWidth - box.width();
-        if (grow == Grow::BothSides) {
-            box.moveLeft(std::max(0, box.left() - extra / 2));
-        }
-        box.setWidth(neededWidth);
+void atLeastDesign(QLabel* label, QSize design) {
+    const int widest =
+        widestUnbreakable(label) + label->width() - textRoom(label, label->size()).width();
+    const int width = std::max(twipsToPixels(design.width()), widest);
+    if (label->wordWrap()) {
+        // A wrapped label keeps its designed width; its lines decide its height.
+        label->setFixedWidth(width);
+        label->setMinimumHeight(
+            std::max(twipsToPixels(design.height()), neededHeight(label, width)));
+    } else {
+        label->setMinimumWidth(std::max(width, label->minimumSizeHint().width()));
     }
-    box.setHeight(std::max(box.height(), neededHeight(label, box.width())));
-    label->setGeometry(box);
 }
 
 void setUpDialog(QDialog* dialog, const char* name, const QString& title) {
@@ -139,31 +146,15 @@ void setUpDialog(QDialog* dialog, const char* name, const QString& title) {
     dialog->setFont(designFont(QStringLiteral("MS Sans Serif"), 8.25));
 }
 
-QPushButton* addOkButton(QDialog* dialog, QRect box) {
+QPushButton* addOkButton(QDialog* dialog, QBoxLayout* layout, QSize design) {
     auto* ok = new QPushButton(QStringLiteral("OK"), dialog);
     ok->setObjectName(QStringLiteral("cmdOK"));
     ok->setDefault(true);
     QObject::connect(ok, &QPushButton::clicked, dialog, &QDialog::accept);
-    box.setWidth(std::max(box.width(), ok->fontMetrics().horizontalAdvance(ok->text()) + 16));
-    box.setHeight(std::max(box.height(), ok->sizeHint().height()));
-    ok->setGeometry(box);
+    ok->setMinimumSize(QSize(twipsToPixels(design.width()), twipsToPixels(design.height()))
+                           .expandedTo(ok->sizeHint()));
+    layout->addWidget(ok, 0, Qt::AlignHCenter);
     return ok;
-}
-
-QSize clientSizeFor(const QWidget* window, QSize design, int margin) {
-    int width = design.width();
-    int height = design.height();
-    for (const QObject* child : window->children()) {
-        const auto* widget = qobject_cast<const QWidget*>(child);
-        if (widget == nullptr || widget->isWindow() || widget->isHidden() ||
-            widget->property(kMayOverhang).toBool()) {
-            continue;
-        }
-        const QRect box = widget->geometry();
-        width = std::max(width, box.right() + 1 + margin);
-        height = std::max(height, box.bottom() + 1 + margin);
-    }
-    return {width, height};
 }
 
 } // namespace wexel

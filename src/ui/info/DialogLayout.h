@@ -1,12 +1,12 @@
 #pragma once
-// Placing controls from twips and making sure their text fits the font that
-// is really there: the windows are drawn for Arial and MS Sans Serif, which
-// many systems substitute with wider faces.
+// What the program's windows share in their layout: twips, the design's
+// fonts, the one rule for a label's whole text, and the dialogs' set-up.
 
 #include <QFont>
 #include <QRect>
 #include <QString>
 
+class QBoxLayout;
 class QDialog;
 class QLabel;
 class QPushButton;
@@ -18,9 +18,6 @@ namespace wexel {
 // rounded to the nearest pixel (a half away from zero).
 constexpr int twipsToPixels(int twips) {
     return twips >= 0 ? (twips * 2 + 15) / 30 : -((-twips * 2 + 15) / 30);
-}
-inline QRect twipsRect(int left, int top, int width, int height) {
-    return {twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height)};
 }
 
 // A font by family and point size. When the family is missing, a face of
@@ -34,30 +31,21 @@ QFont designFont(const QString& family, double pointSize, bool bold = false);
 // for "no text is cut", of the windows and of their tests.
 bool showsWholeText(const QLabel* label);
 
-// How a label grows when its text needs more room than its box.
-enum class Grow {
-    Right,     // the left edge stays
-    BothSides, // the centre stays (centred text)
-};
-
-// Widens and heightens the label until its whole text shows; the box never
-// shrinks and its top stays where it is.
-void fitLabel(QLabel* label, Grow grow = Grow::Right);
+// A label, at least as large as designed (twips) and as its text needs: a
+// wrapped one as wide as its longest word, as tall as its lines at that width.
+void atLeastDesign(QLabel* label, QSize design);
 
 // Makes `dialog` a fixed-size dialog with the application's icon, the name
-// and title given and the dialogs' font.
+// and title given and the dialogs' font, sized by its layout.
 void setUpDialog(QDialog* dialog, const char* name, const QString& title);
 
 // The OK button of a dialog: first in the tab order, the default button,
-// closing the dialog; at `box`, widened to its text.
-QPushButton* addOkButton(QDialog* dialog, QRect box);
+// closing the dialog; at least as large as designed (twips), centred in a
+// row of `layout`.
+QPushButton* addOkButton(QDialog* dialog, QBoxLayout* layout, QSize design);
 
-// A child with this property set true may reach past the window's edges
-// (the separator lines do) and is left out of clientSizeFor.
+// A child with this property set true may reach past its parent's edges or
+// lie under a sibling on purpose (the etched separator's two lines).
 inline constexpr const char* kMayOverhang = "wexelMayOverhang";
-
-// The client size needed to hold every child of `window` with `margin`
-// pixels to spare on the right and below, but never less than `design`.
-QSize clientSizeFor(const QWidget* window, QSize design, int margin);
 
 } // namespace wexel

@@ -4,6 +4,8 @@
 #include "ui/info/AppIcon.h"
 #include "ui/info/DialogLayout.h"
 
+#include <QBoxLayout>
+#include <QGridLayout>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -14,14 +16,15 @@ namespace wexel {
 
 namespace {
 
-// The dialog as shown: 6465 twips wide; 4755 high outside, less a classic
-// dialog frame and caption of 375 twips.
-constexpr QSize kClientSize{twipsToPixels(6465), twipsToPixels(4755 - 375)};
-constexpr int kSeparatorTop = 2040; // twips
+constexpr auto& px = twipsToPixels;
+
+// The dialog's client area as designed: 6465 twips wide; 4755 high outside,
+// less a classic dialog frame and caption of 375 twips.
+constexpr QSize kClient{6465, 4755 - 375};
 
 // One of the two lines of the etched separator: a click on it is a click on
-// the background, and it may reach past the dialog's edges.
-QWidget* addLine(QWidget* parent, int index, QRect box, const QColor& colour) {
+// the background.
+QWidget* addLine(QWidget* parent, int index, int height, const QColor& colour) {
     auto* line = new QWidget(parent);
     line->setObjectName(QStringLiteral("Line1"));
     line->setProperty("index", index);
@@ -31,7 +34,7 @@ QWidget* addLine(QWidget* parent, int index, QRect box, const QColor& colour) {
     QPalette palette = line->palette();
     palette.setColor(QPalette::Window, colour);
     line->setPalette(palette);
-    line->setGeometry(box);
+    line->setFixedHeight(height);
     return line;
 }
 
@@ -41,82 +44,116 @@ void setTextColour(QLabel* label, const QColor& colour) {
     label->setPalette(palette);
 }
 
+// A row of the dialog, indented as designed (twips).
+QHBoxLayout* row(QVBoxLayout* column, int left) {
+    auto* layout = new QHBoxLayout;
+    layout->setContentsMargins(px(left), 0, 0, 0);
+    layout->setSpacing(0);
+    column->addLayout(layout);
+    return layout;
+}
+
 } // namespace
 
-QLabel* frmAbout::addLabel(const char* name, QRect box, const QString& text) {
+QLabel* frmAbout::addLabel(const char* name, const QString& text, QSize design, const QFont& font) {
     auto* label = new QLabel(text, this);
     label->setObjectName(QString::fromLatin1(name));
-    label->setGeometry(box);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setFont(font);
     label->installEventFilter(this);
+    atLeastDesign(label, design);
     return label;
 }
 
 frmAbout::frmAbout(const VersionInfo& version, QWidget* parent) : QDialog(parent) {
     setUpDialog(this, "frmAbout", QStringLiteral("About ") + QString::fromLatin1(kAppTitle));
-    // The OK button comes first: it is first in the tab order.
-    QPushButton* cmdOK = addOkButton(this, twipsRect(2640, 3912, 1140, 345));
+    auto* column = new QVBoxLayout(this);
+    column->setSpacing(0);
+    column->setContentsMargins(0, px(240), 0, 0);
+    column->setSizeConstraint(QLayout::SetFixedSize);
 
-    QLabel* imgIcon = addLabel("imgIcon", twipsRect(345, 240, 780, 780), {});
+    // The separator's lines come first and last in the design's order of
+    // creation; the grey one lies on the upper pixel of the white one.
+    QWidget* grey = addLine(this, 1, 1, QColor(128, 128, 128));
+
+    // Icon, title, copyright, version and file description.
+    QHBoxLayout* head = row(column, 345);
+    QLabel* imgIcon = addLabel("imgIcon", {}, QSize(780, 780), font());
     imgIcon->setPixmap(applicationPixmap());
     imgIcon->setScaledContents(true);
-
-    // Lines are drawn by their own geometry: x2 - x1 (+ 1 pixel) wide. The
-    // grey one sits on the upper pixel of the white one: an etched rule.
-    const int separator = twipsToPixels(kSeparatorTop);
-    QWidget* grey =
-        addLine(this, 1, QRect(0, separator, twipsToPixels(6960) + 1, 1), QColor(128, 128, 128));
-    QWidget* white =
-        addLine(this, 0, QRect(twipsToPixels(-195), separator, twipsToPixels(6645 + 195) + 1, 2),
-                Qt::white);
-    white->lower();
-
-    const QString title = QString::fromLatin1(kAppTitle);
+    imgIcon->setFixedSize(px(780), px(780));
+    head->addWidget(imgIcon, 0, Qt::AlignTop);
+    head->addSpacing(px(1425 - 345 - 780));
+    auto* texts = new QVBoxLayout;
+    texts->setSpacing(0);
+    head->addLayout(texts);
+    head->addStretch();
+    const QFont arial(designFont(QStringLiteral("Arial"), 9.75, true));
+    QLabel* lblTitle = addLabel("lblTitle", QString::fromLatin1(kAppTitle), QSize(3885, 375),
+                                designFont(QStringLiteral("Arial"), 12, true));
+    setTextColour(lblTitle, Qt::black);
+    texts->addWidget(lblTitle);
+    texts->addWidget(addLabel("lblCopyright", QString::fromStdString(version.copyright),
+                              QSize(4095, 255), arial));
+    auto* versionRow = new QHBoxLayout;
+    versionRow->setSpacing(px(4545 - 1425 - 2805));
+    texts->addLayout(versionRow);
     const QString versionText = QStringLiteral("Version %1.%2.%3")
                                     .arg(version.major)
                                     .arg(version.minor)
                                     .arg(version.revision);
-    QLabel* lblTitle = addLabel("lblTitle", twipsRect(1425, 240, 3885, 375), title);
-    lblTitle->setFont(designFont(QStringLiteral("Arial"), 12, true));
-    setTextColour(lblTitle, Qt::black);
-    QLabel* lblCopyright = addLabel("lblCopyright", twipsRect(1425, 600, 4095, 255),
-                                    QString::fromStdString(version.copyright));
-    lblCopyright->setFont(designFont(QStringLiteral("Arial"), 9.75, true));
-    QLabel* lblVersion = addLabel("lblVersion", twipsRect(1425, 840, 2805, 225), versionText);
-    lblVersion->setFont(designFont(QStringLiteral("Arial"), 9.75, true));
+    versionRow->addWidget(addLabel("lblVersion", versionText, QSize(2805, 225), arial));
     // The program's version information has no file description: the label
     // of the design stays empty.
-    QLabel* lblFileDescription =
-        addLabel("lblFileDescription", twipsRect(4545, 840, 1575, 225), {});
-    lblFileDescription->setFont(designFont(QStringLiteral("Arial"), 9.75, true));
+    QLabel* lblFileDescription = addLabel("lblFileDescription", {}, QSize(1575, 225), arial);
     setTextColour(lblFileDescription, QColor(0, 0, 255));
-    QLabel* lblKestan = addLabel("lblKestan", twipsRect(285, 1200, 2325, 570),
-                                 QString::fromLatin1(kDevelopmentGroup));
-    lblKestan->setWordWrap(true);
-    setTextColour(lblKestan, Qt::black);
-    QLabel* lblDisclaimer = addLabel("lblDisclaimer", twipsRect(180, 2160, 6090, 1695),
-                                     QString::fromLatin1(kDisclaimer));
-    lblDisclaimer->setWordWrap(true);
-    lblDisclaimer->setFont(designFont(QStringLiteral("MS Sans Serif"), 9.75));
-    setTextColour(lblDisclaimer, QColor(255, 0, 0));
+    versionRow->addWidget(lblFileDescription);
+    versionRow->addStretch();
 
-    // Fit every text to the font really in use; boxes only grow.
-    for (QLabel* label :
-         {lblTitle, lblCopyright, lblVersion, lblFileDescription, lblKestan, lblDisclaimer}) {
-        fitLabel(label);
-    }
-    const QSize client = clientSizeFor(this, kClientSize, twipsToPixels(120));
-    // A wider dialog keeps its separator across the whole width and its OK
-    // button in the middle.
-    const int widened = client.width() - kClientSize.width();
-    if (widened > 0) {
-        for (QWidget* line : {grey, white}) {
-            line->resize(line->width() + widened, line->height());
-        }
-        cmdOK->move(cmdOK->x() + widened / 2, cmdOK->y());
-    }
-    setFixedSize(client);
-    cmdOK->setFocus();
+    // The development group, wrapped in its box.
+    column->addSpacing(px(1200 - 240 - 780));
+    QLabel* lblKestan = new QLabel(QString::fromLatin1(kDevelopmentGroup), this);
+    lblKestan->setObjectName(QStringLiteral("lblKestan"));
+    lblKestan->setWordWrap(true);
+    lblKestan->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    lblKestan->installEventFilter(this);
+    setTextColour(lblKestan, Qt::black);
+    atLeastDesign(lblKestan, QSize(2325, 570));
+    QHBoxLayout* kestan = row(column, 285);
+    kestan->addWidget(lblKestan);
+    kestan->addStretch();
+
+    // The etched separator across the whole dialog.
+    column->addSpacing(px(2040 - 1200 - 570));
+    QWidget* white = addLine(this, 0, 2, Qt::white);
+    auto* separator = new QGridLayout;
+    separator->addWidget(white, 0, 0);
+    separator->addWidget(grey, 0, 0, Qt::AlignTop);
+    grey->raise();
+    column->addLayout(separator);
+
+    // The disclaimer, wrapped in its box, red.
+    column->addSpacing(px(2160 - 2040) - 2);
+    QLabel* lblDisclaimer = new QLabel(QString::fromLatin1(kDisclaimer), this);
+    lblDisclaimer->setObjectName(QStringLiteral("lblDisclaimer"));
+    lblDisclaimer->setWordWrap(true);
+    lblDisclaimer->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    lblDisclaimer->setFont(designFont(QStringLiteral("MS Sans Serif"), 9.75));
+    lblDisclaimer->installEventFilter(this);
+    setTextColour(lblDisclaimer, QColor(255, 0, 0));
+    atLeastDesign(lblDisclaimer, QSize(6090, 1695));
+    QHBoxLayout* disclaimer = row(column, 180);
+    disclaimer->addWidget(lblDisclaimer);
+    disclaimer->addSpacing(px(kClient.width() - 180 - 6090));
+    disclaimer->addStretch();
+
+    // OK, centred; the dialog as wide as designed, or as its texts need.
+    column->addSpacing(px(3912 - 2160 - 1695));
+    QPushButton* cmdOK = addOkButton(this, column, QSize(1140, 345));
+    column->addSpacing(px(kClient.height() - 3912 - 345));
+    column->addStrut(px(kClient.width()));
+    cmdOK->setFocus(); // the dialog's one control that takes the focus
+    adjustSize();
     placeOnScreen(this);
 }
 

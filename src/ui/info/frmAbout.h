@@ -30,7 +30,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    QLabel* addLabel(const char* name, QRect box, const QString& text);
+    QLabel* addLabel(const char* name, const QString& text, QSize design, const QFont& font);
 };
 
 } // namespace wexel

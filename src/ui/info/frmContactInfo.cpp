@@ -6,9 +6,7 @@
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
-
-#include <algorithm>
-#include <initializer_list>
+#include <QVBoxLayout>
 
 namespace wexel {
 
@@ -19,44 +17,41 @@ QPointer<frmContactInfo>& openDialog() {
     return dialog;
 }
 
-constexpr QSize kClientSize{twipsToPixels(5475), twipsToPixels(1545)};
+constexpr auto& px = twipsToPixels;
+
+// The dialog's client area as designed.
+constexpr QSize kClient{5475, 1545};
 
 } // namespace
 
 frmContactInfo::frmContactInfo(QWidget* parent) : QDialog(parent) {
     setUpDialog(this, "frmContactInfo", QStringLiteral("Contact Information"));
     setAttribute(Qt::WA_DeleteOnClose);
-    QPushButton* cmdOK = addOkButton(this, twipsRect(2160, 960, 1140, 345));
+    auto* column = new QVBoxLayout(this);
+    column->setSpacing(0);
+    column->setContentsMargins(px(270), px(120), px(270), 0);
+    column->setSizeConstraint(QLayout::SetFixedSize);
 
+    // The two texts and OK, each centred, as designed.
     auto* label1 = new QLabel(QString::fromLatin1(kContactPrompt), this);
     label1->setObjectName(QStringLiteral("Label1"));
     label1->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     label1->setFont(designFont(QStringLiteral("MS Sans Serif"), 9.75));
-    label1->setGeometry(twipsRect(270, 120, 4935, 255));
-
+    atLeastDesign(label1, QSize(4935, 255));
+    column->addWidget(label1);
+    column->addSpacing(px(480 - 120 - 255));
     auto* label2 = new QLabel(QString::fromLatin1(kSupportAddress), this);
     label2->setObjectName(QStringLiteral("Label2"));
     label2->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     label2->setFont(designFont(QStringLiteral("MS Sans Serif"), 13.5));
-    label2->setGeometry(twipsRect(270, 480, 4935, 375));
-
-    fitLabel(label1, Grow::BothSides);
-    fitLabel(label2, Grow::BothSides);
-
-    // The three controls are centred in the design; when a wider font has
-    // widened a label, widen the dialog with it and keep them centred.
-    const int margin = twipsToPixels(270);
-    int width = kClientSize.width();
-    for (QWidget* widget : std::initializer_list<QWidget*>{label1, label2, cmdOK}) {
-        width = std::max(width, widget->width() + 2 * margin);
-    }
-    for (QWidget* widget : std::initializer_list<QWidget*>{label1, label2, cmdOK}) {
-        widget->move((width - widget->width()) / 2, widget->y());
-    }
-    const QSize client =
-        clientSizeFor(this, QSize(width, kClientSize.height()), twipsToPixels(120));
-    setFixedSize(client);
+    atLeastDesign(label2, QSize(4935, 375));
+    column->addWidget(label2);
+    column->addSpacing(px(960 - 480 - 375));
+    QPushButton* cmdOK = addOkButton(this, column, QSize(1140, 345));
+    column->addSpacing(px(kClient.height() - 960 - 345));
+    column->addStrut(px(kClient.width() - 2 * 270));
     cmdOK->setFocus();
+    adjustSize();
     placeOnScreen(this);
 }
 

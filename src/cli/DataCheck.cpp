@@ -40,6 +40,14 @@ void warnAbout(const ConversionTable& table, bool namesUnreadable, bool tiersUnr
                          " holds control characters, which no one can see or type");
             }
         }
+        if (characterCount(c.name) > kNameShownWhole) {
+            warn(kNamesFileName, c.line,
+                 "the name " + inQuotes(c.name) + " has " + std::to_string(characterCount(c.name)) +
+                     " characters: the window's "
+                     "Conversion Type list shows " +
+                     std::to_string(kNameShownWhole) +
+                     " whole, and this one cut, with the whole name in its tooltip");
+        }
         if (std::find(std::begin(kUnitCodes), std::end(kUnitCodes), c.units) ==
             std::end(kUnitCodes)) {
             warn(kNamesFileName, c.line,

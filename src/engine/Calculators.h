@@ -70,6 +70,7 @@ class ResultLabel {
 public:
     virtual ~ResultLabel() = default;
     virtual void setCaption(const std::string& caption) = 0;
+    virtual std::string caption() const = 0;
 };
 
 struct Panel {

@@ -54,12 +54,15 @@ public:
 
     Field& field(PanelField field) { return fields_[field]; }
     const std::string& text(PanelField field) const { return fields_[field].text_; }
-    const std::string& caption(PanelLabel label) const { return labels_[label].caption; }
+    const std::string& caption(PanelLabel label) const { return labels_[label].shown; }
+    // The panel as the calculators see it.
+    const Panel& panel() const { return panel_; }
 
 private:
     struct Label : ResultLabel {
-        void setCaption(const std::string& text) override { caption = text; }
-        std::string caption = "0";
+        void setCaption(const std::string& text) override { shown = text; }
+        std::string caption() const override { return shown; }
+        std::string shown = "0";
     };
 
     std::string conversionName_;

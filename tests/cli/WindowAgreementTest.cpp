@@ -1,10 +1,10 @@
 // wexel-calc prints what the window shows: the same inputs given to the real
 // converter window and to the wexel-calc program, over random tier tables.
 #include "cli/TextOutput.h"
+#include "engine/Sentences.h"
 #include "platform/Numbers.h"
 #include "platform/Ports.h"
 #include "support/TestSupport.h"
-#include "ui/converter/ConverterDesign.h"
 #include "ui/converter/frmQConverter.h"
 
 #include <QComboBox>
@@ -34,9 +34,16 @@ const Command kCommands[] = {
     {"add-to-wx", {FieldCalc5Added, FieldCalc5Wexels}, {LabelCalc5Wexels, LabelCalc5Capacity}},
 };
 
-// The MSU frame's widget for a field or a label, by the design's name.
-template <class Widget> Widget* find(const QWidget& window, int slot, design::PieceKind kind) {
-    return window.findChild<Widget*>(QString::fromLatin1(design::pieceFor(kind, slot).text));
+// The MSU frame's widget for a field or a label, by its sentence's name.
+template <class Widget> Widget* find(const QWidget& window, int slot, PieceKind kind) {
+    for (const Sentence& sentence : sentences()) {
+        for (const SentencePiece& piece : sentence) {
+            if (piece.kind == kind && piece.slot == slot) {
+                return window.findChild<Widget*>(QString::fromLatin1(piece.text));
+            }
+        }
+    }
+    return nullptr;
 }
 
 } // namespace
@@ -86,7 +93,7 @@ private:
                  const std::vector<std::string>& inputs) {
         std::vector<QLineEdit*> fields;
         for (PanelField field : command.inputs) {
-            fields.push_back(find<QLineEdit>(window, field, design::PieceKind::Field));
+            fields.push_back(find<QLineEdit>(window, field, PieceKind::Field));
             fields.back()->setText(QStringLiteral("00")); // never an input
         }
         // As wexel-calc does: the later inputs first, then the first one;
@@ -100,7 +107,7 @@ private:
         std::string labels, shown;
         for (PanelLabel label : command.outputs) {
             labels += (labels.empty() ? "" : "\t") +
-                      find<QLabel>(window, label, design::PieceKind::Output)->text().toStdString();
+                      find<QLabel>(window, label, PieceKind::Output)->text().toStdString();
         }
         for (const Capture::Shown& s : capture.shown) {
             shown += s.asBox() + "\n";

@@ -124,19 +124,21 @@ QStringList misplaced(const frmQConverter& window, const design::UnitFrame& unit
                            px(design::kUnitFrame.top() + calc.box.top()));
         const auto* box = window.findChild<QWidget*>(QString::fromLatin1(unit.calculatorNames[c]));
         check(box, frame);
-        for (const design::Piece& piece : calc.pieces) {
-            const QString text = QString::fromStdString(design::withUnit(piece.text, unit.code));
+        for (std::size_t i = 0; i < calc.pieces.size(); ++i) {
+            const SentencePiece& piece = sentences()[c][i];
+            const QString text = QString::fromStdString(withUnit(piece.text, unit.code));
             const QWidget* widget = nullptr;
             for (QWidget* child : box->findChildren<QWidget*>()) {
                 const auto* label = qobject_cast<const QLabel*>(child);
                 if (child->objectName() == text ||
-                    (piece.kind == design::PieceKind::Caption && label && label->text() == text)) {
+                    (piece.kind == PieceKind::Caption && label && label->text() == text)) {
                     widget = child;
                 }
             }
             // Captions are centred on the row of their line's fields.
-            const int centring = piece.kind == design::PieceKind::Caption ? px(30) : 0;
-            check(widget, frame + QPoint(px(piece.box.left()), px(piece.box.top()) - centring));
+            const int centring = piece.kind == PieceKind::Caption ? px(30) : 0;
+            check(widget,
+                  frame + QPoint(px(calc.pieces[i].left()), px(calc.pieces[i].top()) - centring));
         }
     }
     for (const auto& [name, box] :

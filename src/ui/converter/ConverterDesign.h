@@ -1,10 +1,10 @@
 #pragma once
-// The converter window as designed: its controls' names, captions and places.
+// The converter window as designed: its frames' names and its controls' places.
 // Places are in twips (15 twips = 1 pixel at 96 dpi): the layout takes them as
 // the spacing between controls and as their smallest sizes, and grows what a
 // text needs more room for.
 
-#include "engine/Calculators.h"
+#include "engine/Sentences.h"
 
 #include <QRect>
 
@@ -15,31 +15,16 @@
 
 namespace wexel::design {
 
-enum class PieceKind { Caption, Field, Output };
-
-// One piece of a calculator sentence, as designed for the MSU frame.
-struct Piece {
-    PieceKind kind;
-    int line; // 0 = first line of the sentence, 1 = second
-    // Caption text, or the object name of a field or output label; "MSU" in it
-    // stands for the unit of the frame.
-    const char* text;
-    QRect box; // twips, relative to the calculator frame
-    int slot;  // PanelField of a field, PanelLabel of an output, -1 for a caption
-    // What a screen reader calls a field or a result: its sentence's words.
-    const char* accessibleName = "";
-};
-
+// A calculator's frame and its pieces' boxes, in twips: the frame relative to
+// the unit frame, each piece relative to the frame, in the order of the
+// pieces of its sentence (engine/Sentences.h).
 struct Calculator {
-    QRect box; // twips, relative to the unit frame
-    std::vector<Piece> pieces;
+    QRect box;
+    std::vector<QRect> pieces;
 };
 
 // The five calculators of the MSU frame, in reading order.
 const std::vector<Calculator>& calculators();
-
-// The piece of the MSU frame that is field or output `slot`.
-const Piece& pieceFor(PieceKind kind, int slot);
 
 // A unit frame: its code, its name and its calculator frames' names.
 struct UnitFrame {
@@ -73,9 +58,6 @@ inline constexpr QSize kWindow{9555, 7275}; // outside, frame and title bar incl
 
 // The tier list's columns as designed, in pixels: tier, lowest, "-", highest, slope.
 inline constexpr std::array<int, 5> kColumnWidths{35, 55, 18, 55, 49};
-
-// The text with every "MSU" replaced by `unit`.
-std::string withUnit(std::string_view msuText, std::string_view unit);
 
 // The rounding note of a unit, which the directions label shows.
 std::string roundingNote(const std::string& unit);

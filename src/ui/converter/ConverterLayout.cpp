@@ -51,11 +51,27 @@ QLabel* caption(QWidget* parent, const QString& text, int designWidth) {
     return label;
 }
 
+// A piece of a sentence with its designed box.
+struct Placed {
+    const SentencePiece& piece;
+    QRect box; // twips, relative to the calculator frame
+};
+
+std::vector<Placed> placed(std::size_t calculator) {
+    const Sentence& sentence = sentences()[calculator];
+    const std::vector<QRect>& boxes = design::calculators()[calculator].pieces;
+    std::vector<Placed> pieces;
+    for (std::size_t i = 0; i < sentence.size(); ++i) {
+        pieces.push_back({sentence[i], boxes.at(i)});
+    }
+    return pieces;
+}
+
 // Where the fields and outputs of a line end, as designed, in twips.
-int rowBottom(const std::vector<design::Piece>& pieces, int line) {
+int rowBottom(const std::vector<Placed>& pieces, int line) {
     int bottom = 0;
-    for (const design::Piece& p : pieces) {
-        if (p.line == line && p.kind != design::PieceKind::Caption) {
+    for (const Placed& p : pieces) {
+        if (p.piece.line == line && p.piece.kind != PieceKind::Caption) {
             bottom = std::max(bottom, p.box.top() + p.box.height());
         }
     }
@@ -65,14 +81,13 @@ int rowBottom(const std::vector<design::Piece>& pieces, int line) {
 // Lays a calculator's pieces out as its sentence reads: left to right, each
 // after the design's gap to the one before; a second line starts under the
 // piece of the first that it was designed to start under.
-void laySentence(QFrame* frame, const design::Calculator& calculator,
+void laySentence(QFrame* frame, const std::vector<Placed>& design,
                  const std::vector<QWidget*>& pieces, int pitch, int rowHeight) {
-    const auto& design = calculator.pieces;
     std::size_t anchor = design.size(); // where the second line starts, if any
-    for (const design::Piece& p : design) {
-        if (p.line == 1) {
+    for (const Placed& p : design) {
+        if (p.piece.line == 1) {
             for (std::size_t j = 0; j < design.size() && anchor == design.size(); ++j) {
-                if (design[j].line == 0 && design[j].box.left() == p.box.left()) {
+                if (design[j].piece.line == 0 && design[j].box.left() == p.box.left()) {
                     anchor = j;
                 }
             }
@@ -87,19 +102,19 @@ void laySentence(QFrame* frame, const design::Calculator& calculator,
         row->setSpacing(0);
     }
     int lineGap = 0;
-    const design::Piece* before = nullptr;
+    const Placed* before = nullptr;
     for (std::size_t i = 0; i < design.size(); ++i) {
-        const design::Piece& p = design[i];
-        QHBoxLayout* row = p.line == 1 ? rows[2] : i < anchor ? rows[0] : rows[1];
-        if (before != nullptr && before->line == p.line) {
+        const Placed& p = design[i];
+        QHBoxLayout* row = p.piece.line == 1 ? rows[2] : i < anchor ? rows[0] : rows[1];
+        if (before != nullptr && before->piece.line == p.piece.line) {
             const int gap = std::max(0, px(p.box.left() - before->box.right() - 1));
             (i == anchor ? rows[0] : row)->addSpacing(gap);
         }
-        if (before != nullptr && before->line == 0 && p.line == 1) {
+        if (before != nullptr && before->piece.line == 0 && p.piece.line == 1) {
             lineGap = std::max(0, px(p.box.top() - rowBottom(design, 0)));
         }
         row->addWidget(pieces[i], 0,
-                       p.kind == design::PieceKind::Caption ? Qt::AlignVCenter : Qt::Alignment());
+                       p.piece.kind == PieceKind::Caption ? Qt::AlignVCenter : Qt::Alignment());
         before = &p;
     }
     for (QHBoxLayout* row : rows) {
@@ -109,13 +124,12 @@ void laySentence(QFrame* frame, const design::Calculator& calculator,
     grid->addLayout(rows[1], 0, 1);
     grid->addLayout(rows[2], 1, 1);
     grid->setColumnStretch(1, 1);
-    grid->setRowMinimumHeight(1, 0);
     grid->setVerticalSpacing(lineGap);
 
     const int lines = anchor < design.size() ? 2 : 1;
     int top = design.front().box.top();
-    for (const design::Piece& p : design) {
-        if (p.kind != design::PieceKind::Caption && p.line == 0) {
+    for (const Placed& p : design) {
+        if (p.piece.kind != PieceKind::Caption && p.piece.line == 0) {
             top = std::min(top, p.box.top());
         }
     }
@@ -187,7 +201,6 @@ WindowWidgets buildWindow(QWidget* content) {
         calculators->setSpacing(0);
         calculators->setContentsMargins(px(120), 0, px(design::kUnitFrame.width() - 120 - 9255), 0);
         for (std::size_t c = 0; c < design::calculators().size(); ++c) {
-            const design::Calculator& calc = design::calculators()[c];
             auto* box = new QFrame(frame);
             box->setObjectName(QString::fromLatin1(d.calculatorNames[c]));
             box->setFrameShape(QFrame::StyledPanel);
@@ -198,32 +211,42 @@ WindowWidgets buildWindow(QWidget* content) {
             const QFontMetrics fieldFont(windowFont(9.75));
             const int frameWidth = content->style()->pixelMetric(QStyle::PM_DefaultFrameWidth);
             const int rowHeight = std::max(px(300), fieldFont.height() + 2 * frameWidth + 2);
-            for (const design::Piece& piece : calc.pieces) {
-                const QString text = QString::fromStdString(design::withUnit(piece.text, d.code));
-                switch (piece.kind) {
-                case design::PieceKind::Caption:
-                    pieces.push_back(caption(box, text, piece.box.width()));
+            const std::vector<Placed> design = placed(c);
+            // What a screen reader says of the calculator: its sentence.
+            const QString sentence =
+                QString::fromStdString(sentenceText(static_cast<int>(c) + 1, d.code));
+            for (const Placed& p : design) {
+                const QString text = QString::fromStdString(withUnit(p.piece.text, d.code));
+                const QString accessibleName =
+                    QString::fromStdString(withUnit(p.piece.accessibleName, d.code));
+                switch (p.piece.kind) {
+                case PieceKind::Caption:
+                    pieces.push_back(caption(box, text, p.box.width()));
                     break;
-                case design::PieceKind::Field: {
-                    const auto slot = static_cast<PanelField>(piece.slot);
+                case PieceKind::Field: {
+                    const auto slot = static_cast<PanelField>(p.piece.slot);
                     auto* field = new QtTextField(box);
                     field->setObjectName(text);
                     field->setFont(windowFont(9.75));
                     field->setMaxLength(panelFieldMaxLength(slot));
                     field->setText(QStringLiteral("0"));
                     field->setMinimumWidth(
-                        std::max(px(piece.box.width()), field->minimumSizeHint().width()));
+                        std::max(px(p.box.width()), field->minimumSizeHint().width()));
+                    field->setAccessibleName(accessibleName);
+                    field->setAccessibleDescription(sentence);
                     u.fields[slot] = field;
                     pieces.push_back(field);
                     break;
                 }
-                case design::PieceKind::Output: {
-                    const auto slot = static_cast<PanelLabel>(piece.slot);
+                case PieceKind::Output: {
+                    const auto slot = static_cast<PanelLabel>(p.piece.slot);
                     auto* label = new QtResultLabel(box);
                     label->setObjectName(text);
                     label->setFont(windowFont(9.75, true));
                     label->setText(QStringLiteral("0"));
-                    label->setLeastWidth(px(piece.box.width()));
+                    label->setLeastWidth(px(p.box.width()));
+                    label->setAccessibleName(accessibleName);
+                    label->setAccessibleDescription(sentence);
                     u.labels[slot] = label;
                     pieces.push_back(label);
                     break;
@@ -236,7 +259,7 @@ WindowWidgets buildWindow(QWidget* content) {
                     piece->setFixedHeight(rowHeight);
                 }
             }
-            laySentence(box, calc, pieces, kCalculatorPitch[c], rowHeight);
+            laySentence(box, design, pieces, kCalculatorPitch[c], rowHeight);
             calculators->addWidget(box);
         }
         // The calculators are as wide as designed, or as the widest needs.
@@ -246,10 +269,10 @@ WindowWidgets buildWindow(QWidget* content) {
         auto* headings = new QHBoxLayout;
         headings->setContentsMargins(0, 0, 0, 0);
         headings->setSpacing(0);
-        u.rangeHeading = caption(
-            frame, QString::fromStdString(design::withUnit(design::kRangeHeading.text, d.code)), 0);
-        u.slopeHeading = caption(
-            frame, QString::fromStdString(design::withUnit(design::kSlopeHeading.text, d.code)), 0);
+        u.rangeHeading =
+            caption(frame, QString::fromStdString(withUnit(design::kRangeHeading.text, d.code)), 0);
+        u.slopeHeading =
+            caption(frame, QString::fromStdString(withUnit(design::kSlopeHeading.text, d.code)), 0);
         for (QLabel* heading : {u.rangeHeading, u.slopeHeading}) {
             heading->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
             headings->addSpacing(0);

@@ -19,6 +19,10 @@ void QtResultLabel::setCaption(const std::string& caption) {
     setText(QString::fromStdString(caption));
 }
 
+std::string QtResultLabel::caption() const {
+    return text().toStdString();
+}
+
 void QtResultLabel::setLeastWidth(int pixels) {
     leastWidth_ = pixels;
     updateGeometry();

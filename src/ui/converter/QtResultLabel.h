@@ -18,6 +18,7 @@ public:
     explicit QtResultLabel(QWidget* parent = nullptr);
 
     void setCaption(const std::string& caption) override;
+    std::string caption() const override;
 
     // The working behind the caption, a line each; none for no tooltip.
     void setWorking(const std::vector<std::string>& lines);

@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev libgl1-mesa-dev
-  libgtest-dev googletest nlohmann-json3-dev libicu-dev unicode-data
+  libgtest-dev googletest nlohmann-json3-dev libicu-dev unicode-data nettle-dev
   fonts-dejavu-core fonts-liberation2
 )
 packages+=("$@")

@@ -1,6 +1,7 @@
 #include "cli/WexelCalc.h"
 
 #include "cli/Batch.h"
+#include "cli/Calculate.h"
 #include "cli/DataCheck.h"
 #include "cli/TextOutput.h"
 #include "engine/MemoryPanel.h"
@@ -33,6 +34,7 @@ const char* const kInterface =
     "wexel-calc [--data DIR] add-wx NAME WEXELS CAPACITY         (calculator 3)\n"
     "wexel-calc [--data DIR] add-capacity NAME ADDED EXISTING    (calculator 4)\n"
     "wexel-calc [--data DIR] add-to-wx NAME ADDED WEXELS         (calculator 5)\n"
+    "wexel-calc [--data DIR] to-wx --all [--unit UNIT] CAPACITY  (every conversion of a unit)\n"
     "wexel-calc [--data DIR] batch NAME [FILE]                   (FILE or standard input)\n"
     "wexel-calc [--data DIR] check\n";
 
@@ -44,7 +46,13 @@ const char* const kOptions =
     "  --data DIR   the folder with \"vqcsname.dat\" and \"vqcslope.dat\"\n"
     "               (default: the folder of wexel-calc)\n"
     "  --json       the results as one JSON object per line\n"
-    "  --explain    with to-wx and to-capacity: the working, tier by tier\n"
+    "  --explain    with a calculator: the working, tier by tier\n"
+    "  --estimate   with a calculator: the estimate as the window copies it: the\n"
+    "               conversion, the sentence with its numbers, and the tier table\n"
+    "               (file, date, SHA-256); with --explain, the working too\n"
+    "  --all        with to-wx: every conversion of a unit, a line each\n"
+    "  --unit UNIT  with --all: MSU, MSG or ENG (default: the unit of WXE007)\n"
+    "  --csv        with --all: CSV, a header first\n"
     "  --help       this text\n"
     "  --version    the program's version\n"
     "\n"
@@ -61,8 +69,12 @@ const char* const kOptions =
 
 struct Options {
     std::optional<std::string> dataFolder;
+    std::optional<std::string> unit;
     bool json = false;
+    bool csv = false;
     bool explain = false;
+    bool estimate = false;
+    bool all = false;
     bool help = false;
     bool version = false;
     std::vector<std::string> words; // the command and its arguments
@@ -107,6 +119,17 @@ Options parse(const std::vector<std::string>& args) {
             o.json = true;
         } else if (a == "--explain") {
             o.explain = true;
+        } else if (a == "--estimate") {
+            o.estimate = true;
+        } else if (a == "--csv") {
+            o.csv = true;
+        } else if (a == "--all") {
+            o.all = true;
+        } else if (a == "--unit") {
+            if (i + 1 >= args.size() || args[i + 1].empty()) {
+                throw UsageError("--unit needs a unit code");
+            }
+            o.unit = args[++i];
         } else if (a == "--help" || a == "-h") {
             o.help = true;
         } else if (a == "--version") {
@@ -134,25 +157,37 @@ const CommandShape& shapeOf(const Options& o) {
     }
     for (const CommandShape& shape : kCommands) {
         if (o.words[0] == shape.name) {
+            const bool calculator = shape.minArgs >= 2;
+            if (o.all) {
+                // Calculator 1 for every conversion of a unit: the capacity alone.
+                if (o.words[0] != "to-wx" || o.words.size() != 2) {
+                    throw UsageError(std::string("usage: ") + kProgram +
+                                     " [--data DIR] to-wx --all [--unit UNIT] CAPACITY");
+                }
+                if (o.explain || o.estimate) {
+                    throw UsageError("--all takes neither --explain nor --estimate");
+                }
+                return shape;
+            }
             const std::size_t n = o.words.size() - 1;
             if (n < shape.minArgs || n > shape.maxArgs) {
                 throw UsageError(std::string("usage: ") + kProgram + " [--data DIR] " + shape.name +
                                  (*shape.arguments != '\0' ? " " : "") + shape.arguments);
             }
-            if (o.explain && o.words[0] != "to-wx" && o.words[0] != "to-capacity") {
-                throw UsageError("--explain goes with to-wx and to-capacity only");
+            if ((o.explain || o.estimate) && !calculator) {
+                throw UsageError(std::string(o.explain ? "--explain" : "--estimate") +
+                                 " goes with the calculator commands only");
+            }
+            if (o.unit) {
+                throw UsageError("--unit goes with to-wx --all only");
+            }
+            if (o.csv) {
+                throw UsageError("--csv goes with to-wx --all only (batch writes CSV anyway)");
             }
             return shape;
         }
     }
     throw UsageError("unknown command " + o.words[0]);
-}
-
-// Prints what the boxes would have shown during a command.
-void printShown(const Capture& capture, std::ostream& err) {
-    for (const Capture::Shown& shown : capture.shown) {
-        err << shown.asBox() << '\n';
-    }
 }
 
 class Run {
@@ -170,6 +205,9 @@ public:
         }
         if (name == "list") {
             return list();
+        }
+        if (o_.all) {
+            return compare();
         }
         const Conversion* conversion = SlopeTable().find(o_.words[1]);
         if (conversion == nullptr) {
@@ -231,97 +269,23 @@ private:
     }
 
     int calculator(const std::string& command, const std::string& name) {
-        struct Input {
-            const char* key;
-            PanelField field;
-        };
-        struct Output {
-            const char* key;
-            PanelLabel label;
-        };
-        struct Calculator {
-            const char* command;
-            std::vector<Input> inputs; // in argument order; the first one is edited last
-            std::vector<Output> outputs;
-        };
-        static const Calculator calculators[] = {
-            {"to-wx", {{"capacity", FieldCalc1Capacity}}, {{"wexels", LabelCalc1Wexels}}},
-            {"to-capacity", {{"wexels", FieldCalc2Wexels}}, {{"capacity", LabelCalc2Capacity}}},
-            {"add-wx",
-             {{"wexels", FieldCalc3Wexels}, {"capacity", FieldCalc3Capacity}},
-             {{"total", LabelCalc3Capacity}}},
-            {"add-capacity",
-             {{"added", FieldCalc4Added}, {"existing", FieldCalc4Existing}},
-             {{"additional_wexels", LabelCalc4Wexels}, {"total", LabelCalc4Capacity}}},
-            {"add-to-wx",
-             {{"added", FieldCalc5Added}, {"wexels", FieldCalc5Wexels}},
-             {{"additional_wexels", LabelCalc5Wexels}, {"total", LabelCalc5Capacity}}},
-        };
-        const Calculator* calc = nullptr;
-        for (const Calculator& c : calculators) {
-            if (command == c.command) {
-                calc = &c;
-            }
-        }
+        CalculatorRequest request{command, name, {o_.words.begin() + 2, o_.words.end()}};
+        request.format = o_.json ? Format::Json : Format::Text;
+        request.explain = o_.explain;
+        request.estimate = o_.estimate;
+        return calculatorCommand(request, out_, err_, capture_);
+    }
 
-        // The window's fields take no more than their maximum length.
-        for (std::size_t i = 0; i < calc->inputs.size(); ++i) {
-            const int limit = panelFieldMaxLength(calc->inputs[i].field);
-            if (characterCount(o_.words[2 + i]) > limit) {
-                err_ << "Input is too long: " << printable(o_.words[2 + i])
-                     << " (the field takes at most " << limit << " characters)\n";
-                return Refused;
+    int compare() {
+        // The unit of the default conversion, unless one is asked for.
+        std::string unit = o_.unit.value_or("MSU");
+        if (!o_.unit) {
+            if (const Conversion* standard = SlopeTable().find(kDefaultConversion)) {
+                unit = standard->units;
             }
         }
-        // As a user at the window: the conversion chosen, the later inputs
-        // typed first and the first one last. That last calculation checks
-        // every field it reads, so only its messages are shown; errors
-        // reported on the way are kept.
-        MemoryPanel panel(name);
-        capture_.shown.clear();
-        panel.chooseConversion();
-        for (std::size_t i = calc->inputs.size(); i-- > 1;) {
-            panel.type(calc->inputs[i].field, o_.words[2 + i]);
-        }
-        std::erase_if(capture_.shown, [](const Capture::Shown& s) { return !s.isError; });
-        const PanelField first = calc->inputs.front().field;
-        if (panel.text(first) == o_.words[2]) {
-            panel.change(first); // typed over with the same text: calculated all the same
-        } else {
-            panel.type(first, o_.words[2]);
-        }
-        const bool rejected = capture_.anyMessage();
-
-        std::vector<std::string> working;
-        if (o_.explain && !rejected) {
-            working = command == "to-wx" ? explainToWexels(panel.text(FieldCalc1Capacity), name)
-                                         : explainToCapacity(panel.text(FieldCalc2Wexels), name);
-        }
-
-        if (o_.json) {
-            Json object{{"command", command}, {"conversion", name}};
-            for (std::size_t i = 0; i < calc->inputs.size(); ++i) {
-                object[calc->inputs[i].key] = o_.words[2 + i];
-            }
-            for (const Output& output : calc->outputs) {
-                object[output.key] = panel.caption(output.label);
-            }
-            if (o_.explain) {
-                object["working"] = working;
-            }
-            out_ << jsonLine(object) << '\n';
-        } else {
-            std::string line;
-            for (const Output& output : calc->outputs) {
-                line += (line.empty() ? "" : "\t") + panel.caption(output.label);
-            }
-            out_ << line << '\n';
-            for (const std::string& w : working) {
-                out_ << w << '\n';
-            }
-        }
-        printShown(capture_, err_);
-        return rejected ? Refused : capture_.anyError() ? Failed : Done;
+        const Format format = o_.json ? Format::Json : o_.csv ? Format::Csv : Format::Text;
+        return compareCommand(o_.words[1], unit, format, out_, err_, capture_);
     }
 
     int batch(const std::string& name) {

@@ -3,7 +3,10 @@
 #include "platform/RuntimeError.h"
 #include "platform/Text.h"
 
+#include <nettle/sha2.h>
+
 #include <algorithm>
+#include <ctime>
 #include <cerrno>
 #include <chrono>
 #include <cstring>
@@ -165,6 +168,42 @@ std::string readRegularFile(const std::string& path, std::size_t maxBytes) {
 
 namespace {
 
+std::string sha256Hex(std::string_view bytes) {
+    sha256_ctx context;
+    sha256_init(&context);
+    sha256_update(&context, bytes.size(), reinterpret_cast<const std::uint8_t*>(bytes.data()));
+    std::uint8_t digest[SHA256_DIGEST_SIZE];
+    sha256_digest(&context, sizeof digest, digest);
+    static const char* const hex = "0123456789abcdef";
+    std::string text;
+    for (const std::uint8_t byte : digest) {
+        text += hex[byte >> 4];
+        text += hex[byte & 0xF];
+    }
+    return text;
+}
+
+// A file's last change in local time, to the minute; empty if unknown.
+std::string lastChange(const std::string& path) {
+    std::error_code ec;
+    const auto written = std::filesystem::last_write_time(path, ec);
+    if (ec) {
+        return {};
+    }
+    const std::time_t when = std::chrono::system_clock::to_time_t(
+        std::chrono::time_point_cast<std::chrono::system_clock::duration>(
+            std::chrono::file_clock::to_sys(written)));
+    std::tm local{};
+    char text[32] = {};
+#ifdef _WIN32
+    localtime_s(&local, &when);
+#else
+    localtime_r(&when, &local);
+#endif
+    std::strftime(text, sizeof text, "%Y-%m-%d %H:%M", &local);
+    return text;
+}
+
 // The 1-based line that holds byte `offset`, by the reader's line ends.
 int lineAt(std::string_view bytes, std::size_t offset) {
     int line = 1;
@@ -182,6 +221,8 @@ int lineAt(std::string_view bytes, std::size_t offset) {
 TextFileReader::TextFileReader(const std::string& path) {
     std::string bytes = readRegularFile(path);
     const std::string_view view(bytes);
+    sha256_ = sha256Hex(view);
+    modified_ = lastChange(path);
     if (view.substr(0, 2) == "\xFF\xFE" || view.substr(0, 2) == "\xFE\xFF") {
         if (view.size() % 2 != 0) {
             cannotRead(path, "is UTF-16 of an odd number of bytes: its last character is cut");

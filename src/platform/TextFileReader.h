@@ -43,6 +43,11 @@ public:
     int strayByteLine() const { return strayByteLine_; }
     int utf8TextLine() const { return utf8TextLine_; }
 
+    // What the file was when it was read: its SHA-256 in hexadecimal, of the
+    // very bytes read, and its last change, "YYYY-MM-DD HH:MM" in local time.
+    const std::string& sha256() const { return sha256_; }
+    const std::string& modified() const { return modified_; }
+
 private:
     // The text as a stream, without a copy.
     struct TextBuffer : std::streambuf {
@@ -54,6 +59,8 @@ private:
     LineReader lines_{buffer_};
     int strayByteLine_ = 0;
     int utf8TextLine_ = 0;
+    std::string sha256_;
+    std::string modified_;
 };
 
 // Joins a folder and a file name with the native separator.

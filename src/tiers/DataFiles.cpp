@@ -16,6 +16,19 @@ ConversionTable& SlopeTable() {
 
 namespace {
 
+TableSource& source() {
+    static TableSource facts;
+    return facts;
+}
+
+} // namespace
+
+const TableSource& SlopeTableSource() {
+    return source();
+}
+
+namespace {
+
 std::string at(const char* fileName, int line) {
     return std::string(fileName) + " line " + std::to_string(line);
 }
@@ -26,7 +39,7 @@ using ProblemHandler = std::function<void(const DataFileProblem&)>;
 // in a line is thrown, or handed to `onProblem` and the line skipped.
 template <class Record>
 void readRecords(const std::string& folder, const char* fileName, const ProblemHandler& onProblem,
-                 Record record) {
+                 Record record, TableSource* facts = nullptr) {
     auto problem = [&](int line, const RuntimeError& error) {
         if (!onProblem) {
             throw error;
@@ -39,6 +52,9 @@ void readRecords(const std::string& folder, const char* fileName, const ProblemH
     } catch (const RuntimeError& error) {
         problem(0, error);
         return;
+    }
+    if (facts != nullptr) {
+        *facts = TableSource{fileName, reader->modified(), reader->sha256()};
     }
     if (onProblem && reader->strayByteLine() > 0) {
         onProblem(DataFileProblem{
@@ -136,7 +152,8 @@ std::string_view StripChar(std::string_view text, std::string_view ch) {
     return trimBlanks(t);
 }
 
-ConversionTable ReadDataFiles(const std::string& folder, const ProblemHandler& onProblem) {
+ConversionTable ReadDataFiles(const std::string& folder, const ProblemHandler& onProblem,
+                              TableSource* tableSource) {
     ConversionTable table;
     // The position (from 1) of each code's conversion in the table.
     KeyedCollection<std::size_t> positionByCode;
@@ -163,50 +180,57 @@ ConversionTable ReadDataFiles(const std::string& folder, const ProblemHandler& o
         positionByCode.add(table.count(), code);
     });
 
-    readRecords(folder, kTiersFileName, onProblem, [&](std::string_view text, int line) {
-        SplitToCollection(text, ",", 0, fields);
-        // A line with anything in its exclusion mark is ignored as a whole.
-        if (!trimBlanks(field(fields, 4, 4, kTiersFileName, line)).empty()) {
-            return;
-        }
-        clsTier tier;
-        const std::int32_t lMin =
-            capacity(field(fields, 2, 5, kTiersFileName, line), "lowest capacity", 2, line);
-        const std::int32_t lMax =
-            capacity(field(fields, 3, 5, kTiersFileName, line), "highest capacity", 3, line);
-        const double dSlope = number(field(fields, 5, 5, kTiersFileName, line), "slope", 5, line);
-        tier.Define(lMin, lMax, dSlope);
-        const std::string_view code = field(fields, 1, 5, kTiersFileName, line);
-        const std::size_t* position = positionByCode.find(code);
-        if (position == nullptr) {
-            raise(ErrorNumber::KeyNotFound, "the conversion code " + inQuotes(code) + " on " +
-                                                at(kTiersFileName, line) + " is not in " +
-                                                kNamesFileName);
-        }
-        Conversion& conversion = table.at(*position);
-        // The tier count is 16-bit: one more tier could not be counted, and
-        // every calculation of the conversion would silently give 0. Said
-        // once; the conversion's further lines add nothing.
-        if (conversion.tiers.size() >= kMaxTiers) {
-            if (!tooManyTiers.insert(*position).second) {
+    readRecords(
+        folder, kTiersFileName, onProblem,
+        [&](std::string_view text, int line) {
+            SplitToCollection(text, ",", 0, fields);
+            // A line with anything in its exclusion mark is ignored as a whole.
+            if (!trimBlanks(field(fields, 4, 4, kTiersFileName, line)).empty()) {
                 return;
             }
-            raise(ErrorNumber::Overflow, "the conversion " + inQuotes(conversion.name) + " on " +
-                                             at(kTiersFileName, line) + " gets more than " +
-                                             std::to_string(kMaxTiers) + " tiers");
-        }
-        tier.setSlopeName(conversion.name);
-        tier.setUnits(conversion.units);
-        conversion.tiers.push_back(std::move(tier));
-        conversion.tierLines.push_back(line);
-    });
+            clsTier tier;
+            const std::int32_t lMin =
+                capacity(field(fields, 2, 5, kTiersFileName, line), "lowest capacity", 2, line);
+            const std::int32_t lMax =
+                capacity(field(fields, 3, 5, kTiersFileName, line), "highest capacity", 3, line);
+            const double dSlope =
+                number(field(fields, 5, 5, kTiersFileName, line), "slope", 5, line);
+            tier.Define(lMin, lMax, dSlope);
+            const std::string_view code = field(fields, 1, 5, kTiersFileName, line);
+            const std::size_t* position = positionByCode.find(code);
+            if (position == nullptr) {
+                raise(ErrorNumber::KeyNotFound, "the conversion code " + inQuotes(code) + " on " +
+                                                    at(kTiersFileName, line) + " is not in " +
+                                                    kNamesFileName);
+            }
+            Conversion& conversion = table.at(*position);
+            // The tier count is 16-bit: one more tier could not be counted, and
+            // every calculation of the conversion would silently give 0. Said
+            // once; the conversion's further lines add nothing.
+            if (conversion.tiers.size() >= kMaxTiers) {
+                if (!tooManyTiers.insert(*position).second) {
+                    return;
+                }
+                raise(ErrorNumber::Overflow, "the conversion " + inQuotes(conversion.name) +
+                                                 " on " + at(kTiersFileName, line) +
+                                                 " gets more than " + std::to_string(kMaxTiers) +
+                                                 " tiers");
+            }
+            tier.setSlopeName(conversion.name);
+            tier.setUnits(conversion.units);
+            conversion.tiers.push_back(std::move(tier));
+            conversion.tierLines.push_back(line);
+        },
+        tableSource);
 
     return table;
 }
 
 void LoadDataFiles(const std::string& folder) {
-    ConversionTable table = ReadDataFiles(folder);
+    TableSource facts;
+    ConversionTable table = ReadDataFiles(folder, {}, &facts);
     SlopeTable() = std::move(table);
+    source() = std::move(facts);
 }
 
 } // namespace wexel

@@ -69,13 +69,25 @@ struct DataFileProblem {
     bool warning = false;
 };
 
+// What a tier table was read from, so that an estimate can be traced back to
+// it: the tier file's name, its last change and the SHA-256 of its bytes.
+struct TableSource {
+    std::string tierFile;
+    std::string modified; // "YYYY-MM-DD HH:MM", local time
+    std::string sha256;   // hexadecimal
+};
+
+// The source of SlopeTable, set with it by LoadDataFiles.
+const TableSource& SlopeTableSource();
+
 // Reads the two files of `folder` into a new table. Without `onProblem` the
 // first problem is thrown as a RuntimeError; with it, each problem is handed
 // over, the offending line is skipped and reading goes on (a file that cannot
 // be opened ends reading), and warnings about the files' text are handed
 // over too.
 ConversionTable ReadDataFiles(const std::string& folder,
-                              const std::function<void(const DataFileProblem&)>& onProblem = {});
+                              const std::function<void(const DataFileProblem&)>& onProblem = {},
+                              TableSource* source = nullptr);
 
 // Fills SlopeTable from the two files of `folder`. Throws on the first
 // problem and then leaves SlopeTable as it was: no partial table is used.

@@ -1,0 +1,201 @@
+#include "cli/Calculate.h"
+
+#include "cli/TextOutput.h"
+#include "cli/WexelCalc.h"
+#include "engine/Estimate.h"
+#include "engine/MemoryPanel.h"
+#include "engine/Working.h"
+#include "platform/Text.h"
+#include "tiers/DataFiles.h"
+
+namespace wexel::cli {
+
+namespace {
+
+struct Input {
+    const char* key;
+    PanelField field;
+};
+struct Output {
+    const char* key;
+    PanelLabel label;
+};
+struct Calculator {
+    const char* command;
+    int number;                // 1..5, as the window numbers them
+    std::vector<Input> inputs; // in argument order; the first one is typed last
+    std::vector<Output> outputs;
+};
+
+const std::vector<Calculator>& calculators() {
+    static const std::vector<Calculator> all{
+        {"to-wx", 1, {{"capacity", FieldCalc1Capacity}}, {{"wexels", LabelCalc1Wexels}}},
+        {"to-capacity", 2, {{"wexels", FieldCalc2Wexels}}, {{"capacity", LabelCalc2Capacity}}},
+        {"add-wx",
+         3,
+         {{"wexels", FieldCalc3Wexels}, {"capacity", FieldCalc3Capacity}},
+         {{"total", LabelCalc3Capacity}}},
+        {"add-capacity",
+         4,
+         {{"added", FieldCalc4Added}, {"existing", FieldCalc4Existing}},
+         {{"additional_wexels", LabelCalc4Wexels}, {"total", LabelCalc4Capacity}}},
+        {"add-to-wx",
+         5,
+         {{"added", FieldCalc5Added}, {"wexels", FieldCalc5Wexels}},
+         {{"additional_wexels", LabelCalc5Wexels}, {"total", LabelCalc5Capacity}}},
+    };
+    return all;
+}
+
+const Calculator& calculatorFor(const std::string& command) {
+    for (const Calculator& c : calculators()) {
+        if (command == c.command) {
+            return c;
+        }
+    }
+    return calculators().front();
+}
+
+// An input longer than the window's field takes is refused, as the field
+// refuses it; said on `err`. False when one is too long.
+bool fitsTheFields(const Calculator& calc, const std::vector<std::string>& inputs,
+                   std::ostream& err) {
+    for (std::size_t i = 0; i < calc.inputs.size(); ++i) {
+        const int limit = panelFieldMaxLength(calc.inputs[i].field);
+        if (characterCount(inputs[i]) > limit) {
+            err << "Input is too long: " << printable(inputs[i]) << " (the field takes at most "
+                << limit << " characters)\n";
+            return false;
+        }
+    }
+    return true;
+}
+
+// Types the inputs into a panel as a user at the window would: the conversion
+// chosen, the later inputs first and the first one last. That last
+// calculation checks every field it reads, so only its messages are kept;
+// errors reported on the way are kept too. True when no input was refused.
+bool typeInputs(MemoryPanel& panel, const Calculator& calc, const std::vector<std::string>& inputs,
+                Capture& capture) {
+    capture.shown.clear();
+    panel.chooseConversion();
+    for (std::size_t i = calc.inputs.size(); i-- > 1;) {
+        panel.type(calc.inputs[i].field, inputs[i]);
+    }
+    std::erase_if(capture.shown, [](const Capture::Shown& s) { return !s.isError; });
+    const PanelField first = calc.inputs.front().field;
+    if (panel.text(first) == inputs.front()) {
+        panel.change(first); // typed over with the same text: calculated all the same
+    } else {
+        panel.type(first, inputs.front());
+    }
+    return !capture.anyMessage();
+}
+
+} // namespace
+
+void printShown(const Capture& capture, std::ostream& err) {
+    for (const Capture::Shown& shown : capture.shown) {
+        err << shown.asBox() << '\n';
+    }
+}
+
+int calculatorCommand(const CalculatorRequest& request, std::ostream& out, std::ostream& err,
+                      Capture& capture) {
+    const Calculator& calc = calculatorFor(request.command);
+    if (!fitsTheFields(calc, request.inputs, err)) {
+        return Refused;
+    }
+    MemoryPanel panel(request.conversion);
+    const bool accepted = typeInputs(panel, calc, request.inputs, capture);
+    const std::vector<std::string> working =
+        request.explain && accepted
+            ? explainCalculator(calc.number, panel.panel(), request.conversion)
+            : std::vector<std::string>{};
+    const std::string estimate = request.estimate
+                                     ? estimateText(calc.number, panel.panel(), request.conversion,
+                                                    request.explain && accepted)
+                                     : std::string();
+
+    if (request.format == Format::Json) {
+        Json object{{"command", request.command}, {"conversion", request.conversion}};
+        for (std::size_t i = 0; i < calc.inputs.size(); ++i) {
+            object[calc.inputs[i].key] = request.inputs[i];
+        }
+        for (const Output& output : calc.outputs) {
+            object[output.key] = panel.caption(output.label);
+        }
+        if (request.explain) {
+            object["working"] = working;
+        }
+        if (request.estimate) {
+            object["estimate"] = estimate;
+        }
+        out << jsonLine(object) << '\n';
+    } else if (request.estimate) {
+        out << estimate;
+    } else {
+        std::string line;
+        for (const Output& output : calc.outputs) {
+            line += (line.empty() ? "" : "\t") + panel.caption(output.label);
+        }
+        out << line << '\n';
+        for (const std::string& w : working) {
+            out << w << '\n';
+        }
+    }
+    printShown(capture, err);
+    return !accepted ? Refused : capture.anyError() ? Failed : Done;
+}
+
+int compareCommand(const std::string& capacity, const std::string& unit, Format format,
+                   std::ostream& out, std::ostream& err, Capture& capture) {
+    const Calculator& calc = calculatorFor("to-wx");
+    if (!fitsTheFields(calc, {capacity}, err)) {
+        return Refused;
+    }
+    bool failed = false;
+    bool first = true;
+    for (const auto& entry : SlopeTable()) {
+        const Conversion& c = entry.item;
+        if (c.units != unit || c.tiers.empty()) {
+            continue;
+        }
+        MemoryPanel panel(c.name);
+        if (!typeInputs(panel, calc, {capacity}, capture)) {
+            // Every conversion refuses the input alike: said once, nothing printed.
+            printShown(capture, err);
+            return Refused;
+        }
+        if (first && format == Format::Csv) {
+            out << "conversion,capacity,wexels\n";
+        }
+        first = false;
+        failed = capture.anyError() || failed;
+        printShown(capture, err);
+        const std::string& wexels = panel.caption(LabelCalc1Wexels);
+        switch (format) {
+        case Format::Json:
+            out << jsonLine({{"conversion", c.name},
+                             {"units", c.units},
+                             {"capacity", capacity},
+                             {"wexels", wexels}})
+                << '\n';
+            break;
+        case Format::Csv:
+            out << csvField(printable(c.name)) << ',' << csvField(capacity) << ','
+                << csvField(wexels) << '\n';
+            break;
+        case Format::Text:
+            out << printable(c.name) << '\t' << wexels << '\n';
+            break;
+        }
+    }
+    if (first) {
+        err << "No conversion has the unit " << printable(unit) << '\n';
+        return Refused;
+    }
+    return failed ? Failed : Done;
+}
+
+} // namespace wexel::cli

@@ -11,6 +11,7 @@
 #include <QGridLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QStackedLayout>
@@ -325,6 +326,22 @@ WindowWidgets buildWindow(QWidget* content) {
     side->addWidget(w.closeButton, 0, Qt::AlignRight);
     bottom->addLayout(side, 1);
     column->addLayout(bottom);
+
+    // The working panel, below everything the design has: hidden until asked for.
+    w.working = make<QPlainTextEdit>(content, "txtWorking", 8.25, false);
+    w.working->setReadOnly(true);
+    w.working->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    w.working->setLineWrapMode(QPlainTextEdit::NoWrap);
+    w.working->setAccessibleName(QStringLiteral("Working"));
+    w.working->setAccessibleDescription(
+        QStringLiteral("How the results of the calculator in use were reached, tier by tier"));
+    w.working->setMinimumHeight(w.working->fontMetrics().lineSpacing() * 10);
+    w.working->hide();
+    auto* working = new QHBoxLayout;
+    working->setContentsMargins(px(design::kTierList.left()), 0, px(kWindowMargin),
+                                px(kWindowMargin));
+    working->addWidget(w.working);
+    column->addLayout(working);
     column->addStretch();
     fitTierList(w);
     return w;

@@ -16,6 +16,7 @@
 
 class QComboBox;
 class QLabel;
+class QPlainTextEdit;
 class QPushButton;
 class QTreeWidget;
 class QWidget;
@@ -47,6 +48,7 @@ struct WindowWidgets {
     QTreeWidget* tierList = nullptr;
     QLabel* directions = nullptr;
     QPushButton* closeButton = nullptr;
+    QPlainTextEdit* working = nullptr; // the working panel, hidden until asked for
 };
 
 // Creates every control of the window in `content`, named, with its font,

@@ -1,5 +1,11 @@
 #include "ui/converter/QtResultLabel.h"
 
+#include <QAccessible>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QGuiApplication>
+#include <QMenu>
+
 #include <algorithm>
 
 namespace wexel {
@@ -16,7 +22,29 @@ QtResultLabel::QtResultLabel(QWidget* parent) : QLabel(parent) {
 }
 
 void QtResultLabel::setCaption(const std::string& caption) {
-    setText(QString::fromStdString(caption));
+    const QString text = QString::fromStdString(caption);
+    if (text == this->text()) {
+        return;
+    }
+    const QString before = this->text();
+    setText(text);
+    // A screen reader hears the new result, wherever the focus is.
+    QAccessibleTextUpdateEvent changed(this, 0, before, text);
+    QAccessible::updateAccessibility(&changed);
+}
+
+void QtResultLabel::contextMenuEvent(QContextMenuEvent* event) {
+    auto* menu = new QMenu(this);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    QAction* copy = menu->addAction(tr("&Copy"), this, [this] {
+        QGuiApplication::clipboard()->setText(hasSelectedText() ? selectedText() : text());
+    });
+    copy->setShortcut(QKeySequence::Copy);
+    if (!extraActions_.isEmpty()) {
+        menu->addSeparator();
+        menu->addActions(extraActions_);
+    }
+    menu->popup(event->globalPos());
 }
 
 std::string QtResultLabel::caption() const {
@@ -40,14 +68,6 @@ QSize QtResultLabel::minimumSizeHint() const {
 
 QSize QtResultLabel::sizeHint() const {
     return minimumSizeHint();
-}
-
-void QtResultLabel::setWorking(const std::vector<std::string>& lines) {
-    QStringList text;
-    for (const std::string& line : lines) {
-        text.append(QString::fromStdString(line));
-    }
-    setToolTip(text.join(QLatin1Char('\n')));
 }
 
 } // namespace wexel

@@ -1,7 +1,6 @@
 #pragma once
 // A result label of the converter window. Its text can be selected and copied
-// with the mouse and the keyboard; its tooltip shows the working behind the
-// number.
+// with the mouse and the keyboard; a change of it is told to screen readers.
 
 #include "engine/Calculators.h"
 
@@ -20,17 +19,21 @@ public:
     void setCaption(const std::string& caption) override;
     std::string caption() const override;
 
-    // The working behind the caption, a line each; none for no tooltip.
-    void setWorking(const std::vector<std::string>& lines);
-
     // The label is never narrower than `pixels`, nor than a whole 32-bit
     // number needs, and widens for a longer result: no number shows in part.
     void setLeastWidth(int pixels);
     QSize minimumSizeHint() const override;
     QSize sizeHint() const override;
 
+    // Commands of the window that the label's context menu offers after Copy.
+    void setExtraMenuActions(QList<QAction*> actions) { extraActions_ = std::move(actions); }
+
+protected:
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
 private:
     int leastWidth_ = 0;
+    QList<QAction*> extraActions_;
 };
 
 } // namespace wexel

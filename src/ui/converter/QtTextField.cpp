@@ -1,7 +1,9 @@
 #include "ui/converter/QtTextField.h"
 
+#include <QContextMenuEvent>
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QStyle>
 #include <QStyleOptionFrame>
@@ -92,6 +94,16 @@ void QtTextField::mouseMoveEvent(QMouseEvent* event) {
 void QtTextField::mouseReleaseEvent(QMouseEvent* event) {
     holdSelection_ = false;
     QLineEdit::mouseReleaseEvent(event);
+}
+
+void QtTextField::contextMenuEvent(QContextMenuEvent* event) {
+    QMenu* menu = createStandardContextMenu();
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    if (!extraActions_.isEmpty()) {
+        menu->addSeparator();
+        menu->addActions(extraActions_);
+    }
+    menu->popup(event->globalPos());
 }
 
 std::string QtTextField::Port::text() const {

@@ -31,6 +31,9 @@ public:
     // than selecting the field's text).
     void setMenuShortcuts(QList<QKeySequence> shortcuts) { menuShortcuts_ = std::move(shortcuts); }
 
+    // Commands of the window that the field's context menu offers after its own.
+    void setExtraMenuActions(QList<QAction*> actions) { extraActions_ = std::move(actions); }
+
     // Room for the longest text the field takes, in digits.
     QSize minimumSizeHint() const override;
     QSize sizeHint() const override { return minimumSizeHint(); }
@@ -44,6 +47,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     class Port : public TextField {
@@ -60,6 +64,7 @@ private:
 
     Port port_{*this};
     QList<QKeySequence> menuShortcuts_;
+    QList<QAction*> extraActions_;
     bool focusedByPress_ = false; // the focus came with a mouse press not yet handled
     bool holdSelection_ = false;  // until the button is released, dragging keeps the selection
 };

@@ -9,6 +9,7 @@
 #include "tiers/DataFiles.h"
 #include "tiers/TierList.h"
 #include "tiers/TierQueries.h"
+#include "ui/converter/Estimates.h"
 #include "ui/converter/QtResultLabel.h"
 #include "ui/converter/QtTextField.h"
 #include "ui/info/HelpMenu.h"
@@ -22,6 +23,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
@@ -101,9 +103,15 @@ void frmQConverter::buildWindow() {
     connect(widgets_.closeButton, &QPushButton::clicked, this, &QWidget::close);
 
     buildMenu();
+    estimates_ = new Estimates(this, widgets_.working, [this] { return conversionName(); });
+    connect(estimates_->workingAction(), &QAction::toggled, this, [this] { fitToContent(); });
+    const QList<QAction*> commands{estimates_->workingAction(), estimates_->copyAction()};
     QList<QKeySequence> menuKeys;
     for (const MenuEntry& e : kMenu) {
         menuKeys.append(QKeySequence(e.shortcut));
+    }
+    for (const QAction* command : commands) {
+        menuKeys.append(command->shortcut());
     }
     for (int unit = 0; unit < UnitCount; ++unit) {
         UnitFrame& u = units_[static_cast<std::size_t>(unit)];
@@ -116,12 +124,18 @@ void frmQConverter::buildWindow() {
             const auto slot = static_cast<PanelField>(k);
             u.panel.fields[static_cast<std::size_t>(k)] = &field->port();
             field->setMenuShortcuts(menuKeys);
+            field->setExtraMenuActions(commands);
             connect(field, &QLineEdit::textChanged, this,
                     [this, unit, slot] { Field_Change(static_cast<Unit>(unit), slot); });
             connect(field, &QtTextField::gotFocus, this, [this, field] { Field_GotFocus(*field); });
         }
         for (int k = 0; k < PanelLabelCount; ++k) {
             u.panel.labels[static_cast<std::size_t>(k)] = u.labels[static_cast<std::size_t>(k)];
+            u.labels[static_cast<std::size_t>(k)]->setExtraMenuActions(commands);
+        }
+        for (QWidget* calculator : w.calculators) {
+            calculator->setContextMenuPolicy(Qt::ActionsContextMenu);
+            calculator->addActions(commands);
         }
     }
 
@@ -135,6 +149,7 @@ void frmQConverter::buildWindow() {
     }
     setTabOrder(previous, widgets_.closeButton);
     setTabOrder(widgets_.closeButton, lstSlope_);
+    setTabOrder(lstSlope_, widgets_.working);
 }
 
 void frmQConverter::buildMenu() {
@@ -332,26 +347,40 @@ void frmQConverter::Field_Change(Unit unit, PanelField field) {
 
 void frmQConverter::Field_GotFocus(QtTextField& field) {
     field.port().setSelection(0, characterCount(field.port().text()));
+    // The calculator of the field is the one in use now.
+    for (UnitFrame& u : units_) {
+        for (int k = 0; k < PanelFieldCount; ++k) {
+            if (u.fields[static_cast<std::size_t>(k)] == &field) {
+                usedCalculator_ = panelFieldCalculator(static_cast<PanelField>(k));
+                estimates_->use(&u.panel, usedCalculator_);
+            }
+        }
+    }
 }
 
-// The tooltips of calculators 1 and 2 show the working behind their result.
+// The working of a calculator shows in its results' tooltips, and in the
+// working panel when it is the calculator in use.
 void frmQConverter::showWorking(Unit unit, PanelField field) {
-    const UnitFrame& u = units_[unit];
-    QtResultLabel* label = nullptr;
-    std::vector<std::string> working;
-    if (field == FieldCalc1Capacity) {
-        label = u.labels[LabelCalc1Wexels];
-        working = explainToWexels(u.fields[field]->text().toStdString(), conversionName());
-    } else if (field == FieldCalc2Wexels) {
-        label = u.labels[LabelCalc2Capacity];
-        working = explainToCapacity(u.fields[field]->text().toStdString(), conversionName());
-    } else {
-        return;
+    UnitFrame& u = units_[unit];
+    const int calculator = panelFieldCalculator(field);
+    if (u.fields[field]->hasFocus()) {
+        usedCalculator_ = calculator;
     }
-    if (label->text() == QLatin1String("ERR")) {
-        working.clear();
+    QStringList working;
+    for (const std::string& line : explainCalculator(calculator, u.panel, conversionName())) {
+        working << QString::fromStdString(line);
     }
-    label->setWorking(working);
+    static constexpr PanelLabel kResults[5][2] = {{LabelCalc1Wexels, LabelCalc1Wexels},
+                                                  {LabelCalc2Capacity, LabelCalc2Capacity},
+                                                  {LabelCalc3Capacity, LabelCalc3Capacity},
+                                                  {LabelCalc4Wexels, LabelCalc4Capacity},
+                                                  {LabelCalc5Wexels, LabelCalc5Capacity}};
+    for (PanelLabel result : kResults[calculator - 1]) {
+        u.labels[result]->setToolTip(working.join(QLatin1Char('\n')));
+    }
+    if (widgets_.units[unit].frame->isVisible() || !isVisible()) {
+        estimates_->use(&u.panel, usedCalculator_);
+    }
 }
 
 } // namespace wexel

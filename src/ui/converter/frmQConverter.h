@@ -20,6 +20,7 @@ class QTreeWidget;
 
 namespace wexel {
 
+class Estimates;
 class HelpMenu;
 class QtResultLabel;
 class QtTextField;
@@ -59,6 +60,7 @@ private:
 
     void selectEntry(int index);
     std::string conversionName() const;
+    // The calculator of `field` has new results: its working follows.
     void showWorking(Unit unit, PanelField field);
     // Grows the window to what its content needs, as far as the screen allows.
     void fitToContent();
@@ -72,6 +74,8 @@ private:
     bool changedSinceActivation_ = false;
 
     layout::WindowWidgets widgets_;
+    Estimates* estimates_ = nullptr;
+    int usedCalculator_ = 1; // the calculator that has the focus, or was used last
     QComboBox* cboConversionType_ = nullptr;
     std::array<UnitFrame, UnitCount> units_{};
     QTreeWidget* lstSlope_ = nullptr;

@@ -1,0 +1,78 @@
+#include "ui/converter/Estimates.h"
+
+#include "engine/Estimate.h"
+#include "engine/Sentences.h"
+#include "engine/Working.h"
+#include "tiers/TierQueries.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QPlainTextEdit>
+#include <QWidget>
+
+namespace wexel {
+
+Estimates::Estimates(QWidget* window, QPlainTextEdit* panel,
+                     std::function<std::string()> conversionName)
+    : QObject(window), panel_(panel), conversionName_(std::move(conversionName)) {
+    working_ = new QAction(tr("Show &Working"), window);
+    working_->setObjectName(QStringLiteral("actWorking"));
+    working_->setCheckable(true);
+    working_->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_W));
+    working_->setShortcutContext(Qt::WindowShortcut);
+    connect(working_, &QAction::toggled, this, &Estimates::showWorking);
+    copy_ = new QAction(tr("&Copy Estimate"), window);
+    copy_->setObjectName(QStringLiteral("actCopyEstimate"));
+    copy_->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
+    copy_->setShortcutContext(Qt::WindowShortcut);
+    connect(copy_, &QAction::triggered, this,
+            [this] { QGuiApplication::clipboard()->setText(estimate()); });
+    window->addAction(working_);
+    window->addAction(copy_);
+}
+
+void Estimates::use(const Panel* panel, int calculator) {
+    used_ = panel;
+    calculator_ = calculator;
+    refresh();
+}
+
+QString Estimates::estimate() const {
+    if (used_ == nullptr) {
+        return {};
+    }
+    return QString::fromStdString(
+        estimateText(calculator_, *used_, conversionName_(), panel_->isVisible()));
+}
+
+void Estimates::showWorking(bool shown) {
+    panel_->setVisible(shown);
+    refresh();
+}
+
+void Estimates::refresh() {
+    if (!panel_->isVisible() || used_ == nullptr) {
+        return;
+    }
+    std::string unit = "MSU";
+    try {
+        unit = GetSlopeUnits(conversionName_());
+    } catch (const RuntimeError&) {
+        // No conversion chosen: the sentence keeps its design's unit.
+    }
+    QStringList lines{QStringLiteral("Calculator %1: %2")
+                          .arg(calculator_)
+                          .arg(QString::fromStdString(sentenceText(calculator_, unit, used_)))};
+    const std::vector<std::string> working =
+        explainCalculator(calculator_, *used_, conversionName_());
+    if (working.empty()) {
+        lines << tr("No working: a field holds no number the calculator takes.");
+    }
+    for (const std::string& line : working) {
+        lines << QString::fromStdString(line);
+    }
+    panel_->setPlainText(lines.join(QLatin1Char('\n')));
+}
+
+} // namespace wexel

@@ -1,0 +1,51 @@
+#pragma once
+// What the converter window adds to its calculators for those who quote
+// figures: a working panel that shows, tier by tier, how the results of the
+// calculator in use were reached, and the estimate of that calculator copied
+// in one keystroke. The calculator in use is the one that has the focus, or
+// was used last. Neither changes what the window shows until asked for.
+
+#include "engine/Calculators.h"
+
+#include <QObject>
+
+#include <functional>
+#include <string>
+
+class QAction;
+class QPlainTextEdit;
+class QWidget;
+
+namespace wexel {
+
+class Estimates : public QObject {
+    Q_OBJECT
+public:
+    // `panel` is the (hidden) working panel; `conversionName` reads the
+    // conversion chosen. The actions' shortcuts work anywhere in `window`.
+    Estimates(QWidget* window, QPlainTextEdit* panel, std::function<std::string()> conversionName);
+
+    // "Show Working" (Ctrl+Shift+W), checkable, and "Copy Estimate" (Ctrl+Shift+C).
+    QAction* workingAction() const { return working_; }
+    QAction* copyAction() const { return copy_; }
+
+    // The calculator in use is now calculator `calculator` (1..5) of `panel`,
+    // and its results may have changed: the panel follows.
+    void use(const Panel* panel, int calculator);
+
+    // The estimate of the calculator in use, with the working when the panel shows.
+    QString estimate() const;
+
+private:
+    void showWorking(bool shown);
+    void refresh();
+
+    QPlainTextEdit* panel_;
+    std::function<std::string()> conversionName_;
+    QAction* working_;
+    QAction* copy_;
+    const Panel* used_ = nullptr;
+    int calculator_ = 1;
+};
+
+} // namespace wexel

@@ -28,8 +28,12 @@ std::string estimateText(int calculator, const Panel& panel, const std::string& 
     std::string text = std::string(kAppTitle) + " estimate\n";
     text += "Conversion: " + conversionName + " (" + unit + ")\n";
     text += sentenceText(calculator, unit, &panel) + "\n";
-    text += "Tier table: " + source.tierFile + " of " + source.modified + ", SHA-256 " +
-            source.sha256.substr(0, kChecksumShown) + "\n";
+    if (source.tierFile.empty()) {
+        text += "Tier table: not read from a file\n";
+    } else {
+        text += "Tier table: " + source.tierFile + " of " + source.modified + ", SHA-256 " +
+                source.sha256.substr(0, kChecksumShown) + "\n";
+    }
     if (withWorking) {
         text += "Working:\n";
         for (const std::string& line : explainCalculator(calculator, panel, conversionName)) {

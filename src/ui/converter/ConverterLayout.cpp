@@ -172,6 +172,11 @@ WindowWidgets buildWindow(QWidget* content) {
                                     0);
     w.typeBox = make<QComboBox>(content, "cboConversionType", 9.75, false);
     w.typeBox->setEditable(false);
+    // A screen reader names the list by its label (Qt's drop-down reads its
+    // chosen entry as its name).
+    w.typeLabel->setBuddy(w.typeBox);
+    w.typeBox->setAccessibleDescription(
+        QStringLiteral("The conversion whose tiers the calculators use"));
     // As wide as designed, or as the longest name it shows whole; a longer
     // name shows cut, whole in its tooltip, and the list never jumps.
     w.typeBox->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
@@ -302,6 +307,10 @@ WindowWidgets buildWindow(QWidget* content) {
     w.tierList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     w.tierList->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     w.tierList->setFixedHeight(px(design::kTierList.height()));
+    w.tierList->setAccessibleName(QStringLiteral("Tiers"));
+    w.tierList->setAccessibleDescription(
+        QStringLiteral("The tiers of the conversion chosen, a row each: the tier, its lowest and "
+                       "highest capacity, and the Wexels each unit in it is worth"));
     bottom->addWidget(w.tierList, 0, Qt::AlignTop);
     bottom->addSpacing(px(design::kDirections.left() - design::kTierList.right() - 1));
 

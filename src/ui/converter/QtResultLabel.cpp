@@ -1,6 +1,7 @@
 #include "ui/converter/QtResultLabel.h"
 
 #include <QAccessible>
+#include <QAccessibleWidget>
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QGuiApplication>
@@ -10,7 +11,61 @@
 
 namespace wexel {
 
+namespace {
+
+// What a screen reader finds in a result label: its name ("WXs required"),
+// its sentence as description, and its number as its text and value.
+class ResultAccessible : public QAccessibleWidget, public QAccessibleTextInterface {
+public:
+    explicit ResultAccessible(QtResultLabel* label)
+        : QAccessibleWidget(label, QAccessible::StaticText) {}
+
+    void* interface_cast(QAccessible::InterfaceType type) override {
+        return type == QAccessible::TextInterface ? static_cast<QAccessibleTextInterface*>(this)
+                                                  : QAccessibleWidget::interface_cast(type);
+    }
+    QString text(QAccessible::Text t) const override {
+        return t == QAccessible::Value ? shown() : QAccessibleWidget::text(t);
+    }
+
+    // The text, read only; a selection is the label's own.
+    void selection(int, int* start, int* end) const override { *start = *end = 0; }
+    int selectionCount() const override { return 0; }
+    void addSelection(int, int) override {}
+    void removeSelection(int) override {}
+    void setSelection(int, int, int) override {}
+    int cursorPosition() const override { return 0; }
+    void setCursorPosition(int) override {}
+    QString text(int start, int end) const override { return shown().mid(start, end - start); }
+    int characterCount() const override { return static_cast<int>(shown().size()); }
+    QRect characterRect(int) const override { return {}; }
+    int offsetAtPoint(const QPoint&) const override { return -1; }
+    void scrollToSubstring(int, int) override {}
+    QString attributes(int offset, int* start, int* end) const override {
+        *start = *end = offset;
+        return {};
+    }
+
+private:
+    QString shown() const { return static_cast<const QLabel*>(object())->text(); }
+};
+
+QAccessibleInterface* resultAccessible(const QString& className, QObject* object) {
+    if (className == QLatin1String(QtResultLabel::staticMetaObject.className()) &&
+        object != nullptr) {
+        return new ResultAccessible(static_cast<QtResultLabel*>(object));
+    }
+    return nullptr;
+}
+
+} // namespace
+
 QtResultLabel::QtResultLabel(QWidget* parent) : QLabel(parent) {
+    static const bool installed = [] {
+        QAccessible::installFactory(resultAccessible);
+        return true;
+    }();
+    Q_UNUSED(installed);
     setTextFormat(Qt::PlainText);
     setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     // Reached by a click, not by Tab: the tab chain is the fields'.

@@ -245,6 +245,13 @@ void frmQConverter::cboConversionType_Click() {
             }
             auto* item = new QTreeWidgetItem(columns);
             item->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
+            // A screen reader reads the tier list row by row, each in words.
+            item->setData(0, Qt::AccessibleTextRole,
+                          QStringLiteral("%1: from %2 %3, %4 Wexels each")
+                              .arg(columns[0], columns[1],
+                                   row.highest == "+" ? QStringLiteral("up")
+                                                      : QStringLiteral("to ") + columns[3],
+                                   columns[4]));
             lstSlope_->addTopLevelItem(item);
         }
     } catch (const RuntimeError& error) {

@@ -1,0 +1,185 @@
+// What the converter window adds to its calculators, through real keys and
+// Qt's accessibility interface: the working panel, the copied estimate, the
+// calculators' context menu, and what a screen reader finds.
+#include "app/QtPorts.h"
+#include "engine/Sentences.h"
+#include "platform/Ports.h"
+#include "support/TestSupport.h"
+#include "tiers/DataFiles.h"
+#include "ui/converter/frmQConverter.h"
+
+#include <QAccessible>
+#include <QAction>
+#include <QClipboard>
+#include <QComboBox>
+#include <QContextMenuEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QRegularExpression>
+#include <QTestAccessibility>
+#include <QTreeWidget>
+#include <QtTest>
+
+using namespace wexel;
+using wexel::testing::kExample;
+using wexel::testing::ScopedTable;
+
+namespace {
+
+QLineEdit* field(const QWidget& window, const char* name) {
+    return window.findChild<QLineEdit*>(QString::fromLatin1(name));
+}
+
+// Types into a field as a user does, after it has the focus by a click.
+void type(QLineEdit* edit, const QString& text) {
+    QTest::mouseClick(edit, Qt::LeftButton); // the click selects the whole text
+    QTest::keyClicks(edit, text);
+}
+
+} // namespace
+
+class EstimatesTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void theWorkingFollowsTheCalculatorInUseAndEveryKeystroke() {
+        const ScopedTable table({{"WXE007", kExample}, {"Gadget", {{1, 2.0}}, "MSG"}});
+        frmQConverter window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        auto* panel = window.findChild<QPlainTextEdit*>(QStringLiteral("txtWorking"));
+        QVERIFY(!panel->isVisible()); // nothing shows until asked for
+        const QSize before = window.size();
+        window.findChild<QComboBox*>()->setCurrentIndex(1);
+        QTest::keyClick(&window, Qt::Key_W, Qt::ControlModifier | Qt::ShiftModifier);
+        QVERIFY(panel->isVisible());
+        QVERIFY(window.height() > before.height()); // the window makes room for it
+
+        type(field(window, "txtMSUtoWX_MSU"), QStringLiteral("1"));
+        QVERIFY(panel->toPlainText().startsWith(
+            QStringLiteral("Calculator 1: A utilization of 1 MSUs requires an entitlement of 1 WXs."
+                           "\nBase (1 - 3): 1 x 1 = 1 WX, total 1 WX")));
+        QTest::keyClicks(field(window, "txtMSUtoWX_MSU"), QStringLiteral("2"));
+        QVERIFY(panel->toPlainText().contains(
+            QStringLiteral("Tier B (10 - +): 3 x 0.25 = 0.75 WX, total 6.75 WX\n"
+                           "Required: 6.75 WX, rounded up to 7 WX")));
+        // Another calculator, by Tab: the panel follows it.
+        QLineEdit* added = field(window, "txtMSUInputToWXandMSU");
+        added->setFocus(Qt::TabFocusReason);
+        QVERIFY(panel->toPlainText().startsWith(QStringLiteral("Calculator 5: Adding 0 MSUs")));
+        type(field(window, "txtWXInputToWXandMSU"), QStringLiteral("4"));
+        type(added, QStringLiteral("7"));
+        QVERIFY(panel->toPlainText().contains(QStringLiteral("Additional: 7 - 4 = 3 WX")));
+        // An input the calculator refuses leaves no working to show.
+        {
+            const Capture capture;
+            type(added, QStringLiteral("x"));
+        }
+        QVERIFY(panel->toPlainText().contains(QStringLiteral("No working")));
+        // Its text can be read, selected and reached by keys.
+        QVERIFY(panel->focusPolicy() & Qt::TabFocus);
+        QVERIFY(panel->textInteractionFlags() & Qt::TextSelectableByKeyboard);
+        QTest::keyClick(&window, Qt::Key_W, Qt::ControlModifier | Qt::ShiftModifier);
+        QVERIFY(!panel->isVisible());
+    }
+
+    void ctrlShiftCCopiesTheEstimateOfTheCalculatorInUse() {
+        wexel::testing::TempFolder data;
+        data.writeData("A1,WXE007,MSU\n", "A1,1,3,,1\nA1,4,9,,0.5\nA1,10,99,,0.25\n");
+        LoadDataFiles(data.path());
+        frmQConverter window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        window.findChild<QComboBox*>()->setCurrentIndex(1);
+        type(field(window, "txtMSUandMSUtoWX_MSUInput2"), QStringLiteral("5"));
+        type(field(window, "txtMSUandMSUtoWX_MSUInput1"), QStringLiteral("7"));
+        QGuiApplication::clipboard()->clear();
+        QTest::keyClick(&window, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+        const QString copied = QGuiApplication::clipboard()->text();
+        QVERIFY2(copied.startsWith(QStringLiteral(
+                     "Wexel Converter estimate\nConversion: WXE007 (MSU)\nAdding 7 MSUs to an "
+                     "existing 5 MSU utilization requires 3 additional WXs and is sufficient for "
+                     "a total utilization of 13 MSUs.\nTier table: vqcslope.dat of ")),
+                 qPrintable(copied));
+        // The table traced by its date and the start of its SHA-256.
+        static const QRegularExpression trace(
+            QStringLiteral("\nTier table: vqcslope.dat of \\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d, "
+                           "SHA-256 [0-9a-f]{12}\n$"));
+        QVERIFY2(trace.match(copied).hasMatch(), qPrintable(copied));
+        QVERIFY(!copied.contains(QStringLiteral("Working:")));
+        // With the working shown, the working comes along; the context menu
+        // of a result offers the same.
+        QTest::keyClick(&window, Qt::Key_W, Qt::ControlModifier | Qt::ShiftModifier);
+        auto* result = window.findChild<QLabel*>(QStringLiteral("lblMSUandMSUtoWX_WXOutput"));
+        QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, QPoint(2, 2),
+                                    result->mapToGlobal(QPoint(2, 2)));
+        QApplication::sendEvent(result, &menuEvent);
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        QVERIFY(menu != nullptr);
+        QStringList entries;
+        for (QAction* action : menu->actions()) {
+            entries << action->text();
+        }
+        QCOMPARE(entries, (QStringList{"&Copy", "", "Show &Working", "&Copy Estimate"}));
+        menu->actions().last()->trigger();
+        menu->close();
+        QVERIFY(QGuiApplication::clipboard()->text().contains(
+            QStringLiteral("\nWorking:\nThe existing 5:\n")));
+    }
+
+    void aScreenReaderFindsEveryControlByItsWordsAndHearsEveryResult() {
+        const ScopedTable table({{"WXE007", kExample}, {"Engine", {{1, 0.5}}, "ENG"}});
+        frmQConverter window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        auto* box = window.findChild<QComboBox*>();
+        box->setCurrentIndex(2); // an ENG conversion: the names follow the unit
+        // The drop-down is named by its label.
+        const auto labels =
+            QAccessible::queryAccessibleInterface(box)->relations(QAccessible::Label);
+        QCOMPARE(labels.size(), 1);
+        QCOMPARE(labels.front().first->text(QAccessible::Name), QStringLiteral("Conversion Type:"));
+        for (std::size_t c = 0; c < sentences().size(); ++c) {
+            const QString sentence = QString::fromStdString(sentenceText(int(c) + 1, "ENG"));
+            for (const SentencePiece& piece : sentences()[c]) {
+                if (piece.kind == PieceKind::Caption) {
+                    continue;
+                }
+                QWidget* widget =
+                    window.findChild<QWidget*>(QString::fromStdString(withUnit(piece.text, "ENG")));
+                QAccessibleInterface* a = QAccessible::queryAccessibleInterface(widget);
+                QCOMPARE(a->text(QAccessible::Name),
+                         QString::fromStdString(withUnit(piece.accessibleName, "ENG")));
+                QCOMPARE(a->text(QAccessible::Description), sentence);
+            }
+        }
+        // A result reads as its number (that its change is heard, the desktop
+        // accessibility test shows: without a screen reader, Qt tells nothing).
+        auto* result = window.findChild<QLabel*>(QStringLiteral("lblENGtoWX_WX"));
+        type(field(window, "txtENGtoWX_ENG"), QStringLiteral("12"));
+        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(result);
+        QCOMPARE(a->textInterface()->text(0, a->textInterface()->characterCount()),
+                 QStringLiteral("6"));
+        // The tier list reads row by row.
+        QAccessibleInterface* list =
+            QAccessible::queryAccessibleInterface(window.findChild<QTreeWidget*>());
+        QCOMPARE(list->text(QAccessible::Name), QStringLiteral("Tiers"));
+        QCOMPARE(list->tableInterface()->cellAt(0, 0)->text(QAccessible::Name),
+                 QStringLiteral("Base: from 1 up, 0.5 Wexels each"));
+        // A message box is an alert.
+        QString role;
+        QTimer::singleShot(0, [&role] {
+            QWidget* box = QApplication::activeModalWidget();
+            role = QString::number(QAccessible::queryAccessibleInterface(box)->role());
+            QTest::keyClick(box, Qt::Key_Return);
+        });
+        QtMessageBox().showMessage("Input must be numeric.", "Wexel Converter");
+        QCOMPARE(role, QString::number(QAccessible::AlertMessage));
+        SlopeTable() = ConversionTable();
+    }
+};
+
+QTEST_MAIN(EstimatesTest)
+#include "EstimatesTest.moc"

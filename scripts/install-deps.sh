@@ -7,6 +7,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev libgl1-mesa-dev
   libgtest-dev googletest nlohmann-json3-dev libicu-dev unicode-data nettle-dev
   fonts-dejavu-core fonts-liberation2
+  xvfb openbox dbus-daemon dbus-bin at-spi2-core python3-pyatspi
 )
 packages+=("$@")
 

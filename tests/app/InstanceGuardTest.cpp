@@ -54,8 +54,11 @@ class InstanceGuardTest : public QObject {
 
 private slots:
     void everyStartOfTheUserLooksInOneFolderWhateverItsEnvironment() {
+        // In the user's home, where the README says the lock lies.
         const QString folder = InstanceGuard::defaultFolder();
         QVERIFY(InstanceGuard::isPrivateFolder(folder, ::getuid()));
+        QVERIFY2(folder.endsWith(QStringLiteral("/.local/state/wexel-converter")),
+                 qPrintable(folder));
         QTemporaryDir elsewhere;
         for (const char* variable : {"HOME", "TMPDIR", "XDG_RUNTIME_DIR", "XDG_STATE_HOME"}) {
             const QByteArray saved = qgetenv(variable);
@@ -71,6 +74,8 @@ private slots:
         QVERIFY(QDir().mkdir(own) && setMode(own, 0700));
         const QString open = base.filePath(QStringLiteral("open"));
         QVERIFY(QDir().mkdir(open) && setMode(open, 0755));
+        const QString readable = base.filePath(QStringLiteral("readable"));
+        QVERIFY(QDir().mkdir(readable) && setMode(readable, 0705));
         const QString link = base.filePath(QStringLiteral("link"));
         QVERIFY(QFile::link(own, link));
         const QString file = base.filePath(QStringLiteral("file"));
@@ -85,8 +90,9 @@ private slots:
             bool trusted;
         } cases[] = {
             {own, me, true},
-            {own, me + 1, false}, // another user's folder
-            {open, me, false},    // the user's own, but others may look in
+            {own, me + 1, false},  // another user's folder
+            {open, me, false},     // the user's own, but others may look in
+            {readable, me, false}, // others may read it, though not its group
             {link, me, false},
             {file, me, false},
             {below, me, false},

@@ -10,6 +10,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <filesystem>
 #include <iostream>
 #include <sstream>
 
@@ -104,6 +105,10 @@ TEST(WexelCalc, ArgumentsAndExitStatus) {
          "Input is too long: 123456789 (the field takes at most 8 characters)"},
         {{"to-capacity", "WXE007", "1234567"}, 2, "", "(the field takes at most 6 characters)"},
         {{"to-capacity", "WXE007", "123456"}, 0, "", ""},
+        {{"to-capacity", "WXE007", "-5"}, 2, "ERR\n", "Minimum value allowed for input is 0.\n"},
+        {{"add-to-wx", "WXE007", "12345678", "1"}, 0, "", ""},
+        {{"add-to-wx", "WXE007", "1", "1234567"}, 2, "", "(the field takes at most 6 characters)"},
+        {{"--data=" WEXEL_DATA_DIR, "list"}, 0, "WXE007\tMSU\t5\n", ""},
         // Characters, not bytes: five letters fit the field and are no number.
         {{"to-wx", "WXE007", "\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9"},
          2,
@@ -196,6 +201,11 @@ TEST(WexelCalc, BatchTakesALineAtATime) {
                      "line 14: \"capacity\": Input must be numeric.\n"
                      "5 bad lines of 14 skipped\n");
     EXPECT_EQ(r.exit, 1);
+    // One bad line is counted as one; a label with blanks at its end keeps them, quoted.
+    const Result one = run({"batch", "WXE007"}, "web ,5\nx\n");
+    EXPECT_EQ(one.out, "label,capacity,wexels\n\"web \",5,5\n");
+    EXPECT_EQ(one.err, "line 2: \"x\": Input must be numeric.\n1 bad line of 2 skipped\n");
+    EXPECT_EQ(one.exit, 1);
     const Result json = run({"--json", "batch", "WXE007"}, "120\n");
     EXPECT_EQ(json.out, "{\"line\":1,\"label\":\"\",\"capacity\":\"120\",\"wexels\":\"67\"}\n");
     TempFolder folder;
@@ -290,6 +300,15 @@ TEST(WexelCalc, CheckReportsEveryProblemWithItsLine) {
                   "32774 gets more than 32767 tiers\n");
     EXPECT_EQ(r.err, "3 errors, 12 warnings\n");
     EXPECT_EQ(r.exit, 2);
+    // One warning alone fails; without the names file, the tier lines are not
+    // each reported as unknown besides.
+    data.writeData("A1,WXE007,MSU\n", "A1,1,3,,0\n");
+    EXPECT_EQ(run({"--data", data.path(), "check"}).exit, 1);
+    std::filesystem::remove(data.file(wexel::kNamesFileName));
+    const Result missing = run({"--data", data.path(), "check"});
+    EXPECT_EQ(missing.out,
+              names + "0: error: File not found: " + data.file(wexel::kNamesFileName) + "\n");
+    EXPECT_EQ(missing.exit, 2);
     // Warnings only; names reach the terminal with their control characters escaped.
     data.writeData("A1,WXE007,MSU\nB2,Bad\x1B[31m,MSU\n", "A1,1,3,,0\nB2,1,2,,1\n");
     EXPECT_EQ(run({"--data", data.path(), "check"}).exit, 1);

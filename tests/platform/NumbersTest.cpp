@@ -57,8 +57,12 @@ TEST(Numbers, WhatAUserTypes) {
 
 TEST(Numbers, WholeNumbersRoundHalfToEvenAndStayIn32Bits) {
     const ScopedNumberLocale english(kEnglish);
-    const std::pair<const char*, std::int32_t> rounded[] = {
-        {"2.5", 2}, {"3.5", 4}, {"-2.5", -2}, {"1.4999", 1}, {"-2147483648", INT32_MIN}};
+    const std::pair<const char*, std::int32_t> rounded[] = {{"2.5", 2},
+                                                            {"3.5", 4},
+                                                            {"-2.5", -2},
+                                                            {"1.4999", 1},
+                                                            {"-2147483648", INT32_MIN},
+                                                            {"2147483647", INT32_MAX}};
     for (const auto& [text, value] : rounded) {
         EXPECT_EQ(textToInt32(text), value) << text;
     }

@@ -23,7 +23,9 @@ std::string summary() {
     std::string text;
     for (const auto& entry : SlopeTable()) {
         const Conversion& c = entry.item;
-        text += (text.empty() ? "" : "; ") + c.name + "|" + c.units + ":";
+        // The unit as every tier carries it, where the queries read it.
+        const std::string units = c.tiers.empty() ? c.units : c.tiers.front().Units();
+        text += (text.empty() ? "" : "; ") + c.name + "|" + units + ":";
         for (const clsTier& t : c.tiers) {
             char slope[32];
             std::snprintf(slope, sizeof slope, "%g", t.Slope());
@@ -114,6 +116,10 @@ const Case kCases[] = {
      "outside the 32-bit range"},
     {"a slope beyond the double range", kOne, "A1,1,3,,1E400\n",
      "error 6: Overflow: the slope \"1E400\" in field 5 of vqcslope.dat line 1 is too large"},
+    {"a line of exactly 65,536 characters", kOne, "A1,1,3,,1," + std::string(65526, 'x') + "\n",
+     "WXE007|MSU: 1..3@1"},
+    {"a line one character longer", kOne, "A1,1,3,,1," + std::string(65527, 'x') + "\n",
+     "error 6: Overflow: vqcslope.dat line 1 is longer than 65536 characters"},
     {"a line too long", kOne, "A1,1,3,,1," + std::string(70000, 'x') + "\n",
      "error 6: Overflow: vqcslope.dat line 1 is longer than 65536 characters"},
     {"UTF-16 without its last byte", utf16(kOne, false).substr(0, 31), kTier,

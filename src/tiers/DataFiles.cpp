@@ -216,8 +216,12 @@ ConversionTable ReadDataFiles(const std::string& folder, const ProblemHandler& o
                                                  " gets more than " + std::to_string(kMaxTiers) +
                                                  " tiers");
             }
-            tier.setSlopeName(conversion.name);
-            tier.setUnits(conversion.units);
+            if (conversion.tiers.empty()) {
+                tier.setSlopeName(conversion.name);
+                tier.setUnits(conversion.units);
+            } else {
+                tier.shareFacts(conversion.tiers.front());
+            }
             conversion.tiers.push_back(std::move(tier));
             conversion.tierLines.push_back(line);
         },
@@ -229,6 +233,11 @@ ConversionTable ReadDataFiles(const std::string& folder, const ProblemHandler& o
 void LoadDataFiles(const std::string& folder) {
     TableSource facts;
     ConversionTable table = ReadDataFiles(folder, {}, &facts);
+    // The table lives as long as the program: no room kept for tiers to come.
+    for (std::size_t position = 1; position <= table.count(); ++position) {
+        table.at(position).tiers.shrink_to_fit();
+        table.at(position).tierLines.shrink_to_fit();
+    }
     SlopeTable() = std::move(table);
     source() = std::move(facts);
 }

@@ -113,10 +113,8 @@ private:
             }
             return;
         }
-        const QString scheme = link.scheme().toLower();
-        if (scheme == QLatin1String("http") || scheme == QLatin1String("https") ||
-            scheme == QLatin1String("mailto")) {
-            QDesktopServices::openUrl(link);
+        if (const QUrl outside = externalLink(link); !outside.isEmpty()) {
+            QDesktopServices::openUrl(outside);
         }
     }
 };

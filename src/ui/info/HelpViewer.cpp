@@ -3,14 +3,14 @@
 #include "app/Windows.h"
 #include "ui/info/AppIcon.h"
 
-#include <QAbstractTextDocumentLayout>
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QShortcut>
+#include <QTextBlock>
 #include <QTextBrowser>
 #include <QTextDocument>
-#include <QTextObjectInterface>
 #include <QUrlQuery>
 #include <QVBoxLayout>
 
@@ -21,8 +21,8 @@ namespace {
 const QString kScheme = QStringLiteral("help");
 const QString kIndex = QStringLiteral("index");
 
-// The document of the help browser. The text layout asks it for every
-// picture and style sheet a page names; it hands out none, where the
+// The document of the help browser. The pages name no picture or style
+// sheet; should one be asked for all the same, it hands out none, where the
 // standard document would read any file on the disc.
 class HelpDocument : public QTextDocument {
 public:
@@ -30,17 +30,6 @@ public:
 
 protected:
     QVariant loadResource(int, const QUrl&) override { return {}; }
-};
-
-// Pictures take no room and show nothing: the standard handler would load a
-// picture that the document does not hand out straight from the disc.
-class NoPictures : public QObject, public QTextObjectInterface {
-    Q_OBJECT
-    Q_INTERFACES(QTextObjectInterface)
-public:
-    using QObject::QObject;
-    QSizeF intrinsicSize(QTextDocument*, int, const QTextFormat&) override { return {}; }
-    void drawObject(QPainter*, const QRectF&, QTextDocument*, int, const QTextFormat&) override {}
 };
 
 QUrl topicUrl(unsigned long context) {
@@ -69,8 +58,6 @@ public:
     explicit HelpBrowser(QWidget* parent) : QTextBrowser(parent) {
         setObjectName(QStringLiteral("txtTopic"));
         setDocument(new HelpDocument(this));
-        document()->documentLayout()->registerHandler(QTextFormat::ImageObject,
-                                                      new NoPictures(this));
         // Links are resolved against the help file, not against the disc.
         setOpenLinks(false);
         connect(this, &QTextBrowser::anchorClicked, this, &HelpBrowser::followLink);
@@ -98,7 +85,34 @@ public:
 
     HelpFile help;
 
+protected:
+    // Coming in with Tab from the buttons, the focus lands on the first link
+    // (with Shift+Tab on the last), as it does from one link to the next;
+    // the text browser alone would take the focus on no link, so that Enter
+    // did nothing until a second Tab.
+    void focusInEvent(QFocusEvent* event) override {
+        QTextBrowser::focusInEvent(event);
+        const bool tab = event->reason() == Qt::TabFocusReason;
+        if ((tab || event->reason() == Qt::BacktabFocusReason) && hasLink()) {
+            QTextCursor none(document());
+            none.movePosition(tab ? QTextCursor::Start : QTextCursor::End);
+            setTextCursor(none);
+            focusNextPrevChild(tab);
+        }
+    }
+
 private:
+    bool hasLink() const {
+        for (QTextBlock b = document()->begin(); b.isValid(); b = b.next()) {
+            for (auto it = b.begin(); !it.atEnd(); ++it) {
+                if (it.fragment().charFormat().isAnchor()) {
+                    return true;
+                }
+            }
+        }
+        return false;
+    }
+
     void followLink(const QUrl& link) {
         // The browser hands over "#14" resolved against the page it shows, as
         // "help:100#14": the fragment names the target.
@@ -150,6 +164,12 @@ void HelpSystem::openViewer() {
     forward->setEnabled(false);
     QObject::connect(contents, &QPushButton::clicked, browser,
                      [browser] { browser->go(indexUrl()); });
+    for (QPushButton* b : {contents, back, forward}) {
+        b->setAutoDefault(true); // Enter presses the button that has the focus
+    }
+    // Esc closes the help, as it closes the program's dialogs.
+    QObject::connect(new QShortcut(QKeySequence(Qt::Key_Escape), viewer), &QShortcut::activated,
+                     viewer, &QWidget::close);
     QObject::connect(back, &QPushButton::clicked, browser, &QTextBrowser::backward);
     QObject::connect(forward, &QPushButton::clicked, browser, &QTextBrowser::forward);
     QObject::connect(browser, &QTextBrowser::backwardAvailable, back, &QPushButton::setEnabled);
@@ -199,5 +219,3 @@ void HelpSystem::showHelp(const std::string& helpFile, unsigned command, unsigne
 }
 
 } // namespace wexel
-
-#include "HelpViewer.moc"

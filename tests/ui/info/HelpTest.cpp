@@ -59,6 +59,22 @@ QStringList links(const QTextBrowser* browser) {
     return found;
 }
 
+// Where the page's links lead, in order, as the viewer names its pages.
+QStringList linkTargets(const QTextBrowser* browser) {
+    QStringList found;
+    for (QTextBlock b = browser->document()->begin(); b.isValid(); b = b.next()) {
+        QString last; // a link written in several formats is one link
+        for (auto it = b.begin(); !it.atEnd(); ++it) {
+            const QString href = it.fragment().charFormat().anchorHref();
+            if (!href.isEmpty() && href != last) {
+                found << QStringLiteral("help:") + href.mid(1);
+            }
+            last = href;
+        }
+    }
+    return found;
+}
+
 QString shownUrl(const HelpSystem& help) {
     return help.browser() != nullptr ? help.browser()->source().toString() : QString();
 }
@@ -141,6 +157,70 @@ private slots:
         QTest::mouseClick(window.findChild<QPushButton*>(QStringLiteral("cmdClose")),
                           Qt::LeftButton);
         QCOMPARE(help.viewer(), static_cast<QWidget*>(nullptr));
+    }
+
+    void theKeyboardFollowsEveryLinkEveryTimeAndEscCloses() {
+        const wexel::testing::ScopedTable table({{"WXE007", wexel::testing::kExample}});
+        HelpSystem help;
+        HelpMenu menu(help);
+        frmQConverter window(&menu);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        // Keys go where the window system sends them: to the active window's focus.
+        auto press = [&](int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+            QVERIFY(QGuiApplication::focusWindow() != nullptr);
+            QTest::keyClick(QGuiApplication::focusWindow(), Qt::Key(key), modifiers);
+        };
+        for (int round = 0; round < 3; ++round) {
+            QTest::keyClick(&window, Qt::Key_F1);
+            QVERIFY(QTest::qWaitForWindowActive(help.viewer()));
+            QCOMPARE(shownUrl(help), QStringLiteral("help:100"));
+            const qsizetype links = linkTargets(help.browser()).size();
+            press(Qt::Key_Tab);
+            press(Qt::Key_Return);
+            QCOMPARE(shownUrl(help), QStringLiteral("help:300"));
+            press(Qt::Key_Left, Qt::AltModifier);
+            QCOMPARE(shownUrl(help), QStringLiteral("help:100"));
+            // Past the last link Tab goes on to the buttons, where Enter
+            // presses the button, and from them back to the first link.
+            for (qsizetype tab = 1; tab <= links; ++tab) {
+                press(Qt::Key_Tab);
+            }
+            QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("cmdContents"));
+            press(Qt::Key_Return);
+            QCOMPARE(shownUrl(help), QStringLiteral("help:index"));
+            const QStringList contents = linkTargets(help.browser());
+            press(Qt::Key_Tab); // Back
+            press(Qt::Key_Tab); // Forward is off: the page
+            press(Qt::Key_Return);
+            QCOMPARE(shownUrl(help), contents.front());
+            press(Qt::Key_Escape);
+            QTRY_COMPARE(help.viewer(), static_cast<QWidget*>(nullptr));
+            window.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&window));
+        }
+
+        // Every link of every page, one after the other: the contents lead to
+        // each topic, Alt+Left comes back with the focus on the link followed,
+        // and Tab moves on to the next.
+        QTest::keyClick(&window, Qt::Key_F1, Qt::ShiftModifier);
+        QVERIFY(QTest::qWaitForWindowActive(help.viewer()));
+        const QStringList contents = linkTargets(help.browser());
+        QVERIFY(contents.size() > 5);
+        for (const QString& topic : contents) {
+            press(Qt::Key_Tab);
+            press(Qt::Key_Return);
+            QCOMPARE(shownUrl(help), topic);
+            for (const QString& target : linkTargets(help.browser())) {
+                press(Qt::Key_Tab);
+                press(Qt::Key_Return);
+                QCOMPARE(shownUrl(help), target);
+                press(Qt::Key_Left, Qt::AltModifier);
+                QCOMPARE(shownUrl(help), topic);
+            }
+            press(Qt::Key_Left, Qt::AltModifier);
+            QCOMPARE(shownUrl(help), QStringLiteral("help:index"));
+        }
     }
 
     void hostileHelpFilesAreRefusedOrShownWithinASecond() {

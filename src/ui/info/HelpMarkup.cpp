@@ -187,8 +187,9 @@ private:
         const QStringView text = xml_.text();
         if (!help::holdsText(holds())) {
             if (!std::all_of(text.begin(), text.end(), isXmlSpace)) {
-                refuse(QStringLiteral("text is not allowed inside <%1>")
-                           .arg(help::tagName(stack_.back().tag)));
+                refuse(stack_.empty() ? QStringLiteral("text outside <html>")
+                                      : QStringLiteral("text is not allowed inside <%1>")
+                                            .arg(help::tagName(stack_.back().tag)));
             }
         } else if (stack_.back().tag == Tag::Title) {
             if (title_.size() + text.size() > 4 * kMaxHelpNameChars) {

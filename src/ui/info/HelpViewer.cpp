@@ -8,7 +8,6 @@
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QShortcut>
-#include <QTextBlock>
 #include <QTextBrowser>
 #include <QTextDocument>
 #include <QUrlQuery>
@@ -86,33 +85,23 @@ public:
     HelpFile help;
 
 protected:
-    // Coming in with Tab from the buttons, the focus lands on the first link
-    // (with Shift+Tab on the last), as it does from one link to the next;
-    // the text browser alone would take the focus on no link, so that Enter
-    // did nothing until a second Tab.
-    void focusInEvent(QFocusEvent* event) override {
-        QTextBrowser::focusInEvent(event);
-        const bool tab = event->reason() == Qt::TabFocusReason;
-        if ((tab || event->reason() == Qt::BacktabFocusReason) && hasLink()) {
-            QTextCursor none(document());
-            none.movePosition(tab ? QTextCursor::Start : QTextCursor::End);
-            setTextCursor(none);
-            focusNextPrevChild(tab);
+    // The page is the window's one stop for the keyboard: Tab goes round its
+    // links, past the last one to the first (Shift+Tab the other way), and
+    // never on to the buttons, so Enter always acts on the link that shows
+    // the focus frame.
+    bool focusNextPrevChild(bool next) override {
+        if (QTextBrowser::focusNextPrevChild(next) && hasFocus()) {
+            return true;
         }
+        QTextCursor edge(document());
+        edge.movePosition(next ? QTextCursor::Start : QTextCursor::End);
+        setTextCursor(edge);
+        QTextBrowser::focusNextPrevChild(next);
+        setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+        return true;
     }
 
 private:
-    bool hasLink() const {
-        for (QTextBlock b = document()->begin(); b.isValid(); b = b.next()) {
-            for (auto it = b.begin(); !it.atEnd(); ++it) {
-                if (it.fragment().charFormat().isAnchor()) {
-                    return true;
-                }
-            }
-        }
-        return false;
-    }
-
     void followLink(const QUrl& link) {
         // The browser hands over "#14" resolved against the page it shows, as
         // "help:100#14": the fragment names the target.
@@ -164,8 +153,11 @@ void HelpSystem::openViewer() {
     forward->setEnabled(false);
     QObject::connect(contents, &QPushButton::clicked, browser,
                      [browser] { browser->go(indexUrl()); });
+    // The buttons answer to the mouse and to Alt with their letter but take
+    // no focus: a button with the focus took Enter while the page still
+    // showed the frame of a link (the browser puts it back on Back/Forward).
     for (QPushButton* b : {contents, back, forward}) {
-        b->setAutoDefault(true); // Enter presses the button that has the focus
+        b->setFocusPolicy(Qt::NoFocus);
     }
     // Esc closes the help, as it closes the program's dialogs.
     QObject::connect(new QShortcut(QKeySequence(Qt::Key_Escape), viewer), &QShortcut::activated,

@@ -90,14 +90,11 @@ protected:
     // never on to the buttons, so Enter always acts on the link that shows
     // the focus frame.
     bool focusNextPrevChild(bool next) override {
-        if (QTextBrowser::focusNextPrevChild(next) && hasFocus()) {
-            return true;
+        // Past the last link the browser finds none and lets the focus go:
+        // it starts again from the first (Shift+Tab: from the last).
+        if (!QTextBrowser::focusNextPrevChild(next) || !textCursor().hasSelection()) {
+            QTextBrowser::focusNextPrevChild(next);
         }
-        QTextCursor edge(document());
-        edge.movePosition(next ? QTextCursor::Start : QTextCursor::End);
-        setTextCursor(edge);
-        QTextBrowser::focusNextPrevChild(next);
-        setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
         return true;
     }
 

@@ -192,7 +192,7 @@ private:
                                             .arg(help::tagName(stack_.back().tag)));
             }
         } else if (stack_.back().tag == Tag::Title) {
-            if (title_.size() + text.size() > 4 * kMaxHelpNameChars) {
+            if (title_.size() + text.size() > qsizetype{4} * kMaxHelpNameChars) {
                 refuse(QStringLiteral("a title longer than %1 characters").arg(kMaxHelpNameChars));
             }
             title_ += text;

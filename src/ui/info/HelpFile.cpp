@@ -2,159 +2,58 @@
 
 #include "platform/RuntimeError.h"
 #include "platform/TextFileReader.h"
+#include "ui/info/HelpMarkup.h"
 
 #include <QRegularExpression>
+#include <QUrlQuery>
 
 #include <algorithm>
-#include <map>
 
 namespace wexel {
 
 namespace {
 
-QString decodeEntities(QString text) {
-    text.replace(QLatin1String("&lt;"), QLatin1String("<"));
-    text.replace(QLatin1String("&gt;"), QLatin1String(">"));
-    text.replace(QLatin1String("&quot;"), QLatin1String("\""));
-    text.replace(QLatin1String("&#39;"), QLatin1String("'"));
-    text.replace(QLatin1String("&nbsp;"), QString(QChar(0x00A0)));
-    text.replace(QLatin1String("&amp;"), QLatin1String("&"));
-    return text;
-}
+// The one style of every page: the help file brings none of its own.
+const char* const kStyle = "body { font-family: sans-serif; }"
+                           "h1 { font-size: large; color: #1d4e89; }"
+                           "h2, h3 { font-size: medium; color: #1d4e89; }"
+                           "pre { background-color: #f2f2f2; white-space: pre-wrap; }"
+                           ".note { color: #404000; }"
+                           ".see { margin-top: 12px; }";
 
-// The attributes of a tag, by lower-case name, entities decoded.
-std::map<QString, QString> attributes(const QString& tag) {
-    static const QRegularExpression pattern(QStringLiteral("([A-Za-z-]+)\\s*=\\s*\"([^\"]*)\""));
-    std::map<QString, QString> found;
-    for (auto it = pattern.globalMatch(tag); it.hasNext();) {
-        const QRegularExpressionMatch m = it.next();
-        found.emplace(m.captured(1).toLower(), decodeEntities(m.captured(2)));
-    }
-    return found;
-}
-
-// The text between the first <tag ...> and the </tag> after it, or empty.
-QString elementText(const QString& text, const QString& tag) {
-    const qsizetype open = text.indexOf(QLatin1Char('<') + tag, 0, Qt::CaseInsensitive);
-    const qsizetype start = open < 0 ? -1 : text.indexOf(QLatin1Char('>'), open);
-    const qsizetype end =
-        start < 0 ? -1 : text.indexOf(QStringLiteral("</") + tag, start, Qt::CaseInsensitive);
-    return end < 0 ? QString() : text.mid(start + 1, end - start - 1);
-}
-
-bool isContextNumber(const QString& text) {
-    return !text.isEmpty() && text.size() <= 9 &&
-           std::all_of(text.begin(), text.end(), [](QChar c) { return c.isDigit(); });
-}
-
-// Refuses a topic whose blocks nest deeper than the text layout handles in
-// good time: it slows down steeply with nesting, tables worst of all.
-void checkNesting(const HelpTopic& topic) {
-    static const QRegularExpression tag(QStringLiteral("<(/?)(div|table|ul|ol|dl|blockquote)\\b"),
-                                        QRegularExpression::CaseInsensitiveOption);
-    int depth = 0;
-    int tables = 0;
-    for (auto it = tag.globalMatch(topic.body); it.hasNext();) {
-        const QRegularExpressionMatch m = it.next();
-        const bool closing = !m.capturedView(1).isEmpty();
-        const bool table =
-            m.capturedView(2).compare(QLatin1String("table"), Qt::CaseInsensitive) == 0;
-        depth = std::max(0, depth + (closing ? -1 : 1));
-        if (table) {
-            tables = std::max(0, tables + (closing ? -1 : 1));
-        }
-        if (depth > kMaxHelpNesting || tables > kMaxHelpTableNesting) {
-            raise(ErrorNumber::PathFileAccess,
-                  "the help topic " + std::to_string(topic.context) + " nests " +
-                      (tables > kMaxHelpTableNesting
-                           ? "tables more than " + std::to_string(kMaxHelpTableNesting)
-                           : "blocks more than " + std::to_string(kMaxHelpNesting)) +
-                      " deep");
-        }
-    }
+QString page(const QString& body) {
+    return QStringLiteral("<html><head><meta charset=\"utf-8\"><style>") + QLatin1String(kStyle) +
+           QStringLiteral("</style></head><body>") + body + QStringLiteral("</body></html>");
 }
 
 } // namespace
 
 HelpFile HelpFile::load(const std::string& path) {
-    HelpFile help = parse(QString::fromUtf8(readRegularFile(path, kMaxHelpFileBytes)));
+    HelpFile help;
+    const std::string bytes = readRegularFile(path, kMaxHelpFileBytes);
+    try {
+        help = HelpMarkup::read(QString::fromUtf8(bytes));
+    } catch (const HelpFileRefusal& refusal) {
+        raise(ErrorNumber::PathFileAccess, path + " is not a help file: " + refusal.what());
+    }
     if (help.topics_.empty()) {
-        raise(ErrorNumber::PathFileAccess, path + " is not a help file");
+        raise(ErrorNumber::PathFileAccess, path + " is not a help file: it holds no topic");
     }
     return help;
 }
 
 HelpFile HelpFile::parse(const QString& source) {
-    // Comments may show the format itself; they are no topics.
-    QString text;
-    text.reserve(source.size());
-    for (qsizetype from = 0; from < source.size();) {
-        const qsizetype open = source.indexOf(QLatin1String("<!--"), from);
-        if (open < 0) {
-            text += QStringView(source).mid(from);
-            break;
-        }
-        text += QStringView(source).mid(from, open - from);
-        const qsizetype close = source.indexOf(QLatin1String("-->"), open + 4);
-        from = close < 0 ? source.size() : close + 3;
+    try {
+        return HelpMarkup::read(source);
+    } catch (const HelpFileRefusal& refusal) {
+        raise(ErrorNumber::PathFileAccess, refusal.what());
     }
-
-    HelpFile help;
-    help.title_ = decodeEntities(elementText(text, QStringLiteral("title")).simplified());
-    help.style_ = elementText(text, QStringLiteral("style"));
-
-    std::map<unsigned long, std::size_t> seen;
-    const QLatin1String opening("<section"), closing("</section");
-    for (qsizetype from = 0;;) {
-        const qsizetype open = text.indexOf(opening, from, Qt::CaseInsensitive);
-        const qsizetype tagEnd = open < 0 ? -1 : text.indexOf(QLatin1Char('>'), open);
-        if (tagEnd < 0) {
-            break;
-        }
-        const qsizetype close = text.indexOf(closing, tagEnd, Qt::CaseInsensitive);
-        const qsizetype bodyEnd = close < 0 ? text.size() : close;
-        from = close < 0 ? text.size() : close + closing.size();
-
-        std::map<QString, QString> found =
-            attributes(text.mid(open + opening.size(), tagEnd - open - opening.size()));
-        const QString id = found[QStringLiteral("id")];
-        if (!isContextNumber(id)) {
-            continue;
-        }
-        HelpTopic topic;
-        topic.context = id.toULong();
-        // The first topic of a number wins, as a help compiler would keep it.
-        if (!seen.emplace(topic.context, help.topics_.size()).second) {
-            continue;
-        }
-        topic.title = found[QStringLiteral("title")];
-        if (topic.title.isEmpty()) {
-            topic.title = QStringLiteral("Topic %1").arg(topic.context);
-        }
-        for (const QString& word : found[QStringLiteral("keywords")].split(QLatin1Char(';'))) {
-            if (!word.trimmed().isEmpty()) {
-                topic.keywords.append(word.trimmed());
-            }
-        }
-        topic.body = text.mid(tagEnd + 1, bodyEnd - tagEnd - 1);
-        checkNesting(topic);
-        help.topics_.push_back(std::move(topic));
-    }
-    return help;
 }
 
 const HelpTopic* HelpFile::topic(unsigned long context) const {
     const auto found = std::find_if(topics_.begin(), topics_.end(),
                                     [context](const HelpTopic& t) { return t.context == context; });
     return found == topics_.end() ? nullptr : &*found;
-}
-
-QString HelpFile::page(const QString& body) const {
-    QString html = QStringLiteral("<html><head><meta charset=\"utf-8\">");
-    if (!style_.isEmpty()) {
-        html += QStringLiteral("<style>") + style_ + QStringLiteral("</style>");
-    }
-    return html + QStringLiteral("</head><body>") + body + QStringLiteral("</body></html>");
 }
 
 QString HelpFile::topicPage(unsigned long context) const {
@@ -168,18 +67,19 @@ QString HelpFile::topicPage(unsigned long context) const {
 }
 
 QString HelpFile::indexPage(const QString& keyword) const {
+    // One paragraph per entry: a list's item numbering costs time with the
+    // square of its length.
     auto link = [](const QString& text, unsigned long context) {
-        return QStringLiteral("<li><a href=\"#%1\">%2</a></li>")
+        return QStringLiteral("<p><a href=\"#%1\">%2</a></p>")
             .arg(context)
             .arg(text.toHtmlEscaped());
     };
     QString body;
     if (keyword.isEmpty()) {
-        body += QStringLiteral("<h1>Contents</h1><ul>");
+        body += QStringLiteral("<h1>Contents</h1>");
         for (const HelpTopic& t : topics_) {
             body += link(t.title, t.context);
         }
-        body += QStringLiteral("</ul>");
     }
 
     // Titles and keywords, each once per topic, in alphabetical order.
@@ -201,14 +101,40 @@ QString HelpFile::indexPage(const QString& keyword) const {
     if (entries.empty()) {
         body += QStringLiteral("<p>No index entry contains this word. "
                                "<a href=\"#index\">Show the whole index</a>.</p>");
-    } else {
-        body += QStringLiteral("<ul>");
-        for (const auto& [text, context] : entries) {
-            body += link(text, context);
-        }
-        body += QStringLiteral("</ul>");
+    }
+    for (const auto& [text, context] : entries) {
+        body += link(text, context);
     }
     return page(body);
+}
+
+QUrl externalLink(const QUrl& link) {
+    const QString scheme = link.scheme().toLower();
+    if ((scheme == u"http" || scheme == u"https") && link.isValid() && !link.host().isEmpty()) {
+        return link;
+    }
+    if (scheme != u"mailto") {
+        return {};
+    }
+    // Plain addresses, separated by commas: nothing that a mail client could
+    // read as a further field.
+    static const QRegularExpression addresses(QStringLiteral(
+        "^[^\\s?&#<>\"',;%@]+@[^\\s?&#<>\"',;%@]+(,[^\\s?&#<>\"',;%@]+@[^\\s?&#<>\"',;%@]+)*$"));
+    const QString to = link.path(QUrl::FullyDecoded);
+    if (!addresses.match(to).hasMatch()) {
+        return {};
+    }
+    QUrl mail;
+    mail.setScheme(QStringLiteral("mailto"));
+    mail.setPath(to);
+    const QString subject =
+        QUrlQuery(link).queryItemValue(QStringLiteral("subject"), QUrl::FullyDecoded);
+    if (!subject.isEmpty()) {
+        QUrlQuery query;
+        query.addQueryItem(QStringLiteral("subject"), subject);
+        mail.setQuery(query);
+    }
+    return mail;
 }
 
 } // namespace wexel

@@ -3,14 +3,13 @@
 #include "app/Windows.h"
 #include "ui/info/AppIcon.h"
 
-#include <QAbstractTextDocumentLayout>
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QTextDocument>
-#include <QTextObjectInterface>
 #include <QUrlQuery>
 #include <QVBoxLayout>
 
@@ -21,8 +20,8 @@ namespace {
 const QString kScheme = QStringLiteral("help");
 const QString kIndex = QStringLiteral("index");
 
-// The document of the help browser. The text layout asks it for every
-// picture and style sheet a page names; it hands out none, where the
+// The document of the help browser. The pages name no picture or style
+// sheet; should one be asked for all the same, it hands out none, where the
 // standard document would read any file on the disc.
 class HelpDocument : public QTextDocument {
 public:
@@ -30,17 +29,6 @@ public:
 
 protected:
     QVariant loadResource(int, const QUrl&) override { return {}; }
-};
-
-// Pictures take no room and show nothing: the standard handler would load a
-// picture that the document does not hand out straight from the disc.
-class NoPictures : public QObject, public QTextObjectInterface {
-    Q_OBJECT
-    Q_INTERFACES(QTextObjectInterface)
-public:
-    using QObject::QObject;
-    QSizeF intrinsicSize(QTextDocument*, int, const QTextFormat&) override { return {}; }
-    void drawObject(QPainter*, const QRectF&, QTextDocument*, int, const QTextFormat&) override {}
 };
 
 QUrl topicUrl(unsigned long context) {
@@ -69,8 +57,6 @@ public:
     explicit HelpBrowser(QWidget* parent) : QTextBrowser(parent) {
         setObjectName(QStringLiteral("txtTopic"));
         setDocument(new HelpDocument(this));
-        document()->documentLayout()->registerHandler(QTextFormat::ImageObject,
-                                                      new NoPictures(this));
         // Links are resolved against the help file, not against the disc.
         setOpenLinks(false);
         connect(this, &QTextBrowser::anchorClicked, this, &HelpBrowser::followLink);
@@ -98,6 +84,20 @@ public:
 
     HelpFile help;
 
+protected:
+    // The page is the window's one stop for the keyboard: Tab goes round its
+    // links, past the last one to the first (Shift+Tab the other way), and
+    // never on to the buttons, so Enter always acts on the link that shows
+    // the focus frame.
+    bool focusNextPrevChild(bool next) override {
+        // Past the last link the browser finds none and lets the focus go:
+        // it starts again from the first (Shift+Tab: from the last).
+        if (!QTextBrowser::focusNextPrevChild(next) || !textCursor().hasSelection()) {
+            QTextBrowser::focusNextPrevChild(next);
+        }
+        return true;
+    }
+
 private:
     void followLink(const QUrl& link) {
         // The browser hands over "#14" resolved against the page it shows, as
@@ -113,10 +113,8 @@ private:
             }
             return;
         }
-        const QString scheme = link.scheme().toLower();
-        if (scheme == QLatin1String("http") || scheme == QLatin1String("https") ||
-            scheme == QLatin1String("mailto")) {
-            QDesktopServices::openUrl(link);
+        if (const QUrl outside = externalLink(link); !outside.isEmpty()) {
+            QDesktopServices::openUrl(outside);
         }
     }
 };
@@ -152,6 +150,15 @@ void HelpSystem::openViewer() {
     forward->setEnabled(false);
     QObject::connect(contents, &QPushButton::clicked, browser,
                      [browser] { browser->go(indexUrl()); });
+    // The buttons answer to the mouse and to Alt with their letter but take
+    // no focus: a button with the focus took Enter while the page still
+    // showed the frame of a link (the browser puts it back on Back/Forward).
+    for (QPushButton* b : {contents, back, forward}) {
+        b->setFocusPolicy(Qt::NoFocus);
+    }
+    // Esc closes the help, as it closes the program's dialogs.
+    QObject::connect(new QShortcut(QKeySequence(Qt::Key_Escape), viewer), &QShortcut::activated,
+                     viewer, &QWidget::close);
     QObject::connect(back, &QPushButton::clicked, browser, &QTextBrowser::backward);
     QObject::connect(forward, &QPushButton::clicked, browser, &QTextBrowser::forward);
     QObject::connect(browser, &QTextBrowser::backwardAvailable, back, &QPushButton::setEnabled);
@@ -201,5 +208,3 @@ void HelpSystem::showHelp(const std::string& helpFile, unsigned command, unsigne
 }
 
 } // namespace wexel
-
-#include "HelpViewer.moc"

@@ -1,12 +1,10 @@
 // The Help menu of the converter window through real keys and clicks: the
-// help viewer and its links, help files that must be refused, and the About
-// and Contact dialogs.
+// help viewer and its links, and help files that must be refused.
 #include "app/ModGlobals.h"
 #include "app/Windows.h"
 #include "platform/Ports.h"
 #include "support/TestSupport.h"
 #include "ui/converter/frmQConverter.h"
-#include "ui/info/DialogLayout.h"
 #include "ui/info/HelpMenu.h"
 #include "ui/info/HelpViewer.h"
 
@@ -439,73 +437,6 @@ private slots:
         std::filesystem::last_write_time(path, stamp + std::chrono::seconds(1));
         menu.mnuWindowHelp_Click();
         QCOMPARE(help.browser()->toPlainText(), QStringLiteral("other"));
-    }
-
-    void aboutClosesOnAnyClickAndContactStaysOneAndModeless() {
-        wexel::testing::ScopedTable table({{"WXE007", wexel::testing::kExample}});
-        HelpSystem help;
-        HelpMenu menu(help);
-        frmQConverter window(&menu);
-        QScreen* side = QGuiApplication::screens().at(1);
-        window.move(side->geometry().topLeft() + QPoint(20, 20));
-        window.show();
-        QVERIFY(QTest::qWaitForWindowActive(&window));
-        setMainWindow(&window);
-        for (const char* target : {"lblDisclaimer", "imgIcon", "", "cmdOK"}) {
-            window.activateWindow();
-            QVERIFY(QTest::qWaitForWindowActive(&window));
-            QStringList seen;
-            QTimer::singleShot(0, [&seen, target] {
-                QWidget* about = QApplication::activeModalWidget();
-                seen << about->windowTitle();
-                for (QLabel* label : about->findChildren<QLabel*>()) {
-                    if (label->pixmap().isNull() && !showsWholeText(label)) {
-                        seen << QStringLiteral("cut: ") + label->objectName();
-                    }
-                }
-                for (const char* name : {"lblVersion", "lblDisclaimer"}) {
-                    seen << about->findChild<QLabel*>(QString::fromLatin1(name))->text();
-                }
-                QWidget* at =
-                    *target ? about->findChild<QWidget*>(QString::fromLatin1(target)) : about;
-                QTest::mouseClick(at, Qt::LeftButton, {},
-                                  *target ? QPoint(3, 3) : QPoint(4, about->height() - 4));
-            });
-            QTest::keyClick(&window, Qt::Key_A, Qt::ControlModifier);
-            QCOMPARE(seen, (QStringList{
-                               "About Wexel Converter", "Version 4.0.0",
-                               "This tool is for estimation only.  This tool is used to convert "
-                               "between capacity and Wexels.  Wexels are product specific. Wexels "
-                               "are acquired for one product and are not transferable to another "
-                               "product."}));
-        }
-        window.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&window));
-        QTest::keyClick(&window, Qt::Key_T, Qt::ControlModifier);
-        QTest::keyClick(&window, Qt::Key_T, Qt::ControlModifier);
-        QList<QWidget*> contacts;
-        for (QWidget* w : QApplication::topLevelWidgets()) {
-            if (w->objectName() == QStringLiteral("frmContactInfo") && w->isVisible()) {
-                contacts << w;
-            }
-        }
-        QCOMPARE(contacts.size(), 1);
-        QPointer<QWidget> contact = contacts.front();
-        QVERIFY(side->availableGeometry().contains(contact->frameGeometry()));
-        QTest::mouseClick(contact->findChild<QLabel*>(QStringLiteral("Label2")), Qt::LeftButton);
-        QVERIFY(contact->isVisible());
-        // The converter window stays in use meanwhile; help opens on its screen too.
-        window.findChild<QComboBox*>(QStringLiteral("cboConversionType"))->setCurrentIndex(1);
-        auto* capacity = window.findChild<QLineEdit*>(QStringLiteral("txtMSUtoWX_MSU"));
-        window.activateWindow();
-        QTest::keyClicks(capacity, QStringLiteral("2"));
-        QCOMPARE(window.findChild<QLabel*>(QStringLiteral("lblMSUtoWX_WX"))->text(),
-                 QStringLiteral("2"));
-        QTest::keyClick(&window, Qt::Key_F1);
-        QVERIFY(side->availableGeometry().contains(help.viewer()->frameGeometry()));
-        QTest::keyClick(contact, Qt::Key_Escape);
-        QTRY_VERIFY(contact.isNull() || !contact->isVisible());
-        setMainWindow(nullptr);
     }
 };
 

@@ -1,0 +1,89 @@
+// The About and Contact dialogs through real keys and clicks, opened from the
+// converter window's Help menu: About closes on any click and blocks the
+// window; Contact stays one, modeless, on the window's screen.
+#include "app/ModGlobals.h"
+#include "app/Windows.h"
+#include "support/TestSupport.h"
+#include "ui/converter/frmQConverter.h"
+#include "ui/info/HelpMenu.h"
+#include "ui/info/HelpViewer.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScreen>
+#include <QtTest>
+
+using namespace wexel;
+
+class DialogsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { HelpFilePath() = WEXEL_DATA_DIR "/WXConvert.hlp"; }
+
+    void aboutClosesOnAnyClickAndContactStaysOneAndModeless() {
+        wexel::testing::ScopedTable table({{"WXE007", wexel::testing::kExample}});
+        HelpSystem help;
+        HelpMenu menu(help);
+        frmQConverter window(&menu);
+        QScreen* side = QGuiApplication::screens().at(1);
+        window.move(side->geometry().topLeft() + QPoint(20, 20));
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        setMainWindow(&window);
+        for (const char* target : {"lblDisclaimer", "imgIcon", "", "cmdOK"}) {
+            window.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&window));
+            QStringList seen;
+            QTimer::singleShot(0, [&seen, target] {
+                QWidget* about = QApplication::activeModalWidget();
+                seen << about->windowTitle();
+                for (const char* name : {"lblVersion", "lblDisclaimer"}) {
+                    seen << about->findChild<QLabel*>(QString::fromLatin1(name))->text();
+                }
+                QWidget* at =
+                    *target ? about->findChild<QWidget*>(QString::fromLatin1(target)) : about;
+                QTest::mouseClick(at, Qt::LeftButton, {},
+                                  *target ? QPoint(3, 3) : QPoint(4, about->height() - 4));
+            });
+            QTest::keyClick(&window, Qt::Key_A, Qt::ControlModifier);
+            QCOMPARE(seen, (QStringList{
+                               "About Wexel Converter", "Version 4.0.0",
+                               "This tool is for estimation only.  This tool is used to convert "
+                               "between capacity and Wexels.  Wexels are product specific. Wexels "
+                               "are acquired for one product and are not transferable to another "
+                               "product."}));
+        }
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QTest::keyClick(&window, Qt::Key_T, Qt::ControlModifier);
+        QTest::keyClick(&window, Qt::Key_T, Qt::ControlModifier);
+        QList<QWidget*> contacts;
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (w->objectName() == QStringLiteral("frmContactInfo") && w->isVisible()) {
+                contacts << w;
+            }
+        }
+        QCOMPARE(contacts.size(), 1);
+        QPointer<QWidget> contact = contacts.front();
+        QVERIFY(side->availableGeometry().contains(contact->frameGeometry()));
+        QTest::mouseClick(contact->findChild<QLabel*>(QStringLiteral("Label2")), Qt::LeftButton);
+        QVERIFY(contact->isVisible());
+        // The converter window stays in use meanwhile; help opens on its screen too.
+        window.findChild<QComboBox*>(QStringLiteral("cboConversionType"))->setCurrentIndex(1);
+        auto* capacity = window.findChild<QLineEdit*>(QStringLiteral("txtMSUtoWX_MSU"));
+        window.activateWindow();
+        QTest::keyClicks(capacity, QStringLiteral("2"));
+        QCOMPARE(window.findChild<QLabel*>(QStringLiteral("lblMSUtoWX_WX"))->text(),
+                 QStringLiteral("2"));
+        QTest::keyClick(&window, Qt::Key_F1);
+        QVERIFY(side->availableGeometry().contains(help.viewer()->frameGeometry()));
+        QTest::keyClick(contact, Qt::Key_Escape);
+        QTRY_VERIFY(contact.isNull() || !contact->isVisible());
+        setMainWindow(nullptr);
+    }
+};
+
+QTEST_MAIN(DialogsTest)
+#include "DialogsTest.moc"

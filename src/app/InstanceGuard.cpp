@@ -8,16 +8,12 @@
 #include <QSysInfo>
 #include <QThread>
 
-#ifdef Q_OS_WIN
-#include <windows.h>
-#else
 #include <cerrno>
 #include <fcntl.h>
 #include <pwd.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#endif
 
 namespace wexel {
 
@@ -38,8 +34,6 @@ QString hostPart() {
     }
     return host.isEmpty() ? QStringLiteral("localhost") : host;
 }
-
-#ifndef Q_OS_WIN
 
 QString homeFolder() {
     // The password database, not $HOME: every start of the user agrees on it.
@@ -62,8 +56,6 @@ void makeFolders(const QString& base, const QString& path) {
     }
 }
 
-#endif
-
 } // namespace
 
 InstanceGuard::InstanceGuard(QString folder, QObject* parent)
@@ -77,22 +69,12 @@ InstanceGuard::InstanceGuard(QString folder, QObject* parent)
 
 InstanceGuard::~InstanceGuard() {
     server_.close();
-#ifdef Q_OS_WIN
-    if (lockHandle_ != -1) {
-        CloseHandle(reinterpret_cast<HANDLE>(lockHandle_));
-    }
-#else
     if (lockHandle_ >= 0) {
         ::close(static_cast<int>(lockHandle_));
     }
-#endif
 }
 
 QString InstanceGuard::defaultFolder() {
-#ifdef Q_OS_WIN
-    // The temporary folder of a Windows profile is the user's own.
-    return QDir::tempPath();
-#else
     const unsigned uid = ::getuid();
     const QString home = homeFolder();
     if (home.startsWith(QLatin1Char('/'))) {
@@ -106,14 +88,9 @@ QString InstanceGuard::defaultFolder() {
     const QString own = QStringLiteral("/tmp/wexel-converter-") + QString::number(uid);
     makeFolders(QStringLiteral("/tmp"), own);
     return isPrivateFolder(own, uid) ? own : QString();
-#endif
 }
 
 bool InstanceGuard::isPrivateFolder(const QString& folder, unsigned uid) {
-#ifdef Q_OS_WIN
-    Q_UNUSED(uid);
-    return QFileInfo(folder).isDir();
-#else
     const QFileInfo info(folder);
     if (!info.isAbsolute() || info.fileName().isEmpty()) {
         return false;
@@ -138,7 +115,6 @@ bool InstanceGuard::isPrivateFolder(const QString& folder, unsigned uid) {
         }
         above = QFileInfo(above).path();
     }
-#endif
 }
 
 QString InstanceGuard::lockFilePath() const {
@@ -154,26 +130,9 @@ bool InstanceGuard::claim() {
         return *claimed_;
     }
     claimed_ = true;
-#ifndef Q_OS_WIN
     if (!isPrivateFolder(folder_, ::getuid())) {
         return true; // no safe place: run unguarded
     }
-#endif
-#ifdef Q_OS_WIN
-    const HANDLE h = CreateFileW(reinterpret_cast<const wchar_t*>(lockFilePath().utf16()),
-                                 GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                 nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE) {
-        return true;
-    }
-    OVERLAPPED whole{};
-    if (!LockFileEx(h, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &whole)) {
-        CloseHandle(h);
-        claimed_ = false;
-        return false;
-    }
-    lockHandle_ = reinterpret_cast<qintptr>(h);
-#else
     const int fd = ::open(QFile::encodeName(lockFilePath()).constData(),
                           O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
     if (fd < 0) {
@@ -186,7 +145,6 @@ bool InstanceGuard::claim() {
         return !held;
     }
     lockHandle_ = fd;
-#endif
     // Only the lock holder gets here, so a socket under the name can only be
     // the leftover of an instance that ended without cleaning up.
     QLocalServer::removeServer(socketPath());

@@ -5,10 +5,6 @@
 #include <iostream>
 #include <system_error>
 
-#ifdef _WIN32
-#include <windows.h>
-#endif
-
 namespace {
 
 namespace fs = std::filesystem;
@@ -19,13 +15,7 @@ namespace fs = std::filesystem;
 // current folder are the fallbacks.
 std::string executableFolder(const char* argv0) {
     std::error_code ec;
-#ifdef _WIN32
-    std::wstring buffer(32768, L'\0');
-    buffer.resize(GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size())));
-    fs::path exe(buffer);
-#else
     fs::path exe = fs::read_symlink("/proc/self/exe", ec);
-#endif
     if (exe.empty() && argv0 != nullptr && fs::path(argv0).has_parent_path()) {
         exe = fs::weakly_canonical(fs::absolute(argv0, ec), ec);
     }

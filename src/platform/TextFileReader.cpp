@@ -6,21 +6,16 @@
 #include <nettle/sha2.h>
 
 #include <algorithm>
-#include <ctime>
 #include <cerrno>
 #include <chrono>
 #include <cstring>
+#include <ctime>
 #include <filesystem>
 #include <thread>
 
-#ifdef _WIN32
-#include <fstream>
-#include <iterator>
-#else
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#endif
 
 namespace wexel {
 
@@ -34,8 +29,6 @@ constexpr int kReadAttempts = 20;
 [[noreturn]] void cannotRead(const std::string& path, const std::string& why) {
     raise(ErrorNumber::PathFileAccess, path + " " + why);
 }
-
-#ifndef _WIN32
 
 struct Stamp {
     off_t size = 0;
@@ -81,11 +74,7 @@ std::chrono::nanoseconds age(const Stamp& stamp) {
     return std::chrono::duration_cast<std::chrono::nanoseconds>(since);
 }
 
-#endif
-
 } // namespace
-
-#ifndef _WIN32
 
 std::string readRegularFile(const std::string& path, std::size_t maxBytes) {
     for (int attempt = 0; attempt < kReadAttempts; ++attempt) {
@@ -136,36 +125,6 @@ std::string readRegularFile(const std::string& path, std::size_t maxBytes) {
     cannotRead(path, "keeps changing while it is read");
 }
 
-#else
-
-std::string readRegularFile(const std::string& path, std::size_t maxBytes) {
-    namespace fs = std::filesystem;
-    std::error_code ec;
-    // Paths are UTF-8 everywhere in the program.
-    const fs::path p(std::u8string(path.begin(), path.end()));
-    const fs::file_status status = fs::status(p, ec);
-    if (!fs::exists(status)) {
-        raise(ErrorNumber::FileNotFound, path);
-    }
-    if (fs::is_directory(status)) {
-        cannotRead(path, "is a folder, not a file");
-    }
-    if (!fs::is_regular_file(status)) {
-        cannotRead(path, "is not a regular file");
-    }
-    if (fs::file_size(p, ec) > maxBytes) {
-        cannotRead(path, "is larger than " + std::to_string(maxBytes) + " bytes");
-    }
-    std::ifstream in(p, std::ios::binary);
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (!in.eof() || in.bad()) {
-        cannotRead(path, "cannot be read");
-    }
-    return bytes;
-}
-
-#endif
-
 namespace {
 
 std::string sha256Hex(std::string_view bytes) {
@@ -195,11 +154,7 @@ std::string lastChange(const std::string& path) {
             std::chrono::file_clock::to_sys(written)));
     std::tm local{};
     char text[32] = {};
-#ifdef _WIN32
-    localtime_s(&local, &when);
-#else
     localtime_r(&when, &local);
-#endif
     std::strftime(text, sizeof text, "%Y-%m-%d %H:%M", &local);
     return text;
 }

@@ -14,6 +14,7 @@
 #include "ui/info/frmContactInfo.h"
 
 #include <QAbstractButton>
+#include <QClipboard>
 #include <QComboBox>
 #include <QLabel>
 #include <QLayout>
@@ -286,17 +287,32 @@ private slots:
                         "not found: /a/rather/long/folder/name/of/an/installation/vqcsname.dat",
                         "Wexel Pricer Error!"}}) {
             QStringList found;
-            QTimer::singleShot(0, [&found] {
+            QString shown;
+            QTimer::singleShot(0, [&] {
                 QWidget* box = QApplication::activeModalWidget();
                 found = faults(box);
-                const int title = QFontMetrics(box->font()).horizontalAdvance(box->windowTitle());
-                if (box->width() < title + 100) {
+                const int titleWidth =
+                    QFontMetrics(box->font()).horizontalAdvance(box->windowTitle());
+                if (box->width() < titleWidth + 100) {
                     found << QStringLiteral("title cut: ") + box->windowTitle();
                 }
+                shown = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))->text();
+                QTest::keyClick(box, Qt::Key_C, Qt::ControlModifier);
                 QTest::keyClick(box, Qt::Key_Return);
             });
             QtMessageBox().showMessage(text, title);
             QVERIFY2(found.isEmpty(), qPrintable(found.join(QStringLiteral("; "))));
+            // A number keeps its word; Ctrl+C copies title, text and button as
+            // a standard box does.
+            QCOMPARE(shown.contains(QStringLiteral("\u00A053")),
+                     QByteArray(title) == "Wexel Pricer Error!");
+            QCOMPARE(QGuiApplication::clipboard()->text(),
+                     QStringLiteral("---------------------------\n%1\n---------------------------\n"
+                                    "%2\n---------------------------\nOK\n"
+                                    "---------------------------\n")
+                         .arg(QString::fromLatin1(title),
+                              QString::fromLatin1(text).replace(QStringLiteral("\r\n"),
+                                                                QStringLiteral("\n"))));
         }
     }
 };

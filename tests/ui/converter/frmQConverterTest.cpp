@@ -7,7 +7,6 @@
 #include "platform/Ports.h"
 #include "support/TestSupport.h"
 
-#include <QClipboard>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -235,27 +234,6 @@ private slots:
         QVERIFY(!window.findChild<QWidget*>(QStringLiteral("fraMSU"))->isVisible());
         choose(window, QStringLiteral("Other"));
         QVERIFY(window.findChild<QWidget*>(QStringLiteral("fraMSU"))->isVisible());
-    }
-
-    void messageBoxesKeepNumbersWithTheirWordsAndCopyWithCtrlC() {
-        const std::string text = "An error has occurred.\r\n\r\nDescription:  Subscript out of "
-                                 "range: vqcslope.dat line 7 has 3 fields, 5 needed";
-        QString shown;
-        QTimer::singleShot(0, [&] {
-            QWidget* box = QApplication::activeModalWidget();
-            shown = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))->text();
-            QTest::keyClick(box, Qt::Key_C, Qt::ControlModifier);
-            QTest::keyClick(box, Qt::Key_Return);
-        });
-        QtMessageBox().showMessage(text, "Wexel Pricer Error!");
-        QVERIFY(shown.contains(QStringLiteral("line\u00A07")));
-        QVERIFY(shown.contains(QStringLiteral("3\u00A0fields,\u00A05\u00A0needed")));
-        QCOMPARE(QGuiApplication::clipboard()->text(),
-                 QStringLiteral("---------------------------\nWexel Pricer Error!\n"
-                                "---------------------------\nAn error has occurred.\n\n"
-                                "Description:  Subscript out of range: vqcslope.dat line 7 has 3 "
-                                "fields, 5 needed\n---------------------------\nOK\n"
-                                "---------------------------\n"));
     }
 
     void everyWindowOpensOnTheScreenOfTheConverter() {

@@ -115,8 +115,8 @@ private slots:
         QTest::mouseClick(forward, Qt::LeftButton);
         QCOMPARE(shownUrl(help), QStringLiteral("help:300"));
 
-        // The contents lists each topic once; the index is alphabetical; every
-        // link of every page leads to a topic.
+        // The contents lists each topic once; the index is alphabetical and each
+        // of its entries leads to a topic (the keyboard test follows the rest).
         QTest::keyClick(&window, Qt::Key_F1, Qt::ShiftModifier);
         QCOMPARE(shownUrl(help), QStringLiteral("help:index"));
         const HelpFile file = HelpFile::load(HelpFilePath());
@@ -125,21 +125,13 @@ private slots:
         sorted.sort(Qt::CaseInsensitive);
         QCOMPARE(entries, sorted);
         QVERIFY(entries.size() > 2 * int(file.topics().size()));
-        QStringList pages{QStringLiteral("help:index")};
-        for (const HelpTopic& topic : file.topics()) {
-            pages << QStringLiteral("help:%1").arg(topic.context);
-        }
-        for (const QString& page : pages) {
-            help.browser()->setSource(QUrl(page));
-            for (const QString& link : links(help.browser())) {
-                help.browser()->setSource(QUrl(page));
-                clickLink(help.browser(), link);
-                const QString what = page + QStringLiteral(": ") + link;
-                QVERIFY2(shownUrl(help).startsWith(QStringLiteral("help:")), qPrintable(what));
-                QVERIFY2(
+        for (const QString& link : links(help.browser())) {
+            help.browser()->setSource(QUrl(QStringLiteral("help:index")));
+            clickLink(help.browser(), link);
+            QVERIFY2(
+                shownUrl(help).startsWith(QStringLiteral("help:")) &&
                     !help.browser()->toPlainText().startsWith(QStringLiteral("Topic not found")),
-                    qPrintable(what));
-            }
+                qPrintable(link));
         }
 
         // A topic the file lacks says so, with a way to the index.

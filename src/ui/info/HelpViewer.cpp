@@ -1,6 +1,7 @@
 #include "ui/info/HelpViewer.h"
 
 #include "app/Windows.h"
+#include "platform/Ports.h"
 #include "ui/info/AppIcon.h"
 
 #include <QDesktopServices>
@@ -198,8 +199,9 @@ void HelpSystem::showHelp(const std::string& helpFile, unsigned command, unsigne
         openViewer();
     }
     shownFile_ = helpFile;
-    viewer_->setWindowTitle(help.title().isEmpty() ? QStringLiteral("Wexel Converter Help")
-                                                   : help.title());
+    viewer_->setWindowTitle(help.title().isEmpty()
+                                ? QString::fromLatin1(kAppTitle) + QStringLiteral(" Help")
+                                : help.title());
     auto* browser = static_cast<HelpBrowser*>(this->browser());
     browser->help = help;
     browser->go(command == HELP_CONTEXT ? topicUrl(data)

@@ -174,7 +174,7 @@ int lineAt(std::string_view bytes, std::size_t offset) {
 } // namespace
 
 TextFileReader::TextFileReader(const std::string& path) {
-    std::string bytes = readRegularFile(path);
+    std::string bytes = readRegularFile(path, kMaxTextFileBytes);
     const std::string_view view(bytes);
     sha256_ = sha256Hex(view);
     modified_ = lastChange(path);

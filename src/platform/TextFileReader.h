@@ -20,8 +20,13 @@ namespace wexel {
 std::string readRegularFile(const std::string& path,
                             std::size_t maxBytes = std::numeric_limits<std::size_t>::max());
 
+// The largest text file read whole: its lines and characters are counted in
+// 32 bits.
+inline constexpr std::size_t kMaxTextFileBytes = std::size_t{1} << 30;
+
 // A text file read a line at a time (LineReader's lines). The file is read
-// whole when it is opened. Text is handed out as UTF-8: a file that starts
+// whole when it is opened, and refused (PathFileAccess) beyond
+// kMaxTextFileBytes. Text is handed out as UTF-8: a file that starts
 // with a UTF-16 byte-order mark is UTF-16; one that is well-formed UTF-8 is
 // taken as it is; any other is read as Windows-1252. A UTF-16 file of an odd
 // number of bytes is refused (PathFileAccess): its last character is cut.

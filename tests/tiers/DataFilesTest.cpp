@@ -177,6 +177,11 @@ TEST(LoadDataFiles, OnlyRegularFilesAreRead) {
     std::filesystem::create_symlink(folder.file("names"), folder.file(kNamesFileName));
     EXPECT_EQ(load(folder), "WXE007|MSU: 1..3@1");
 
+    // A file too large to count its lines in 32 bits (sparse: nothing is written).
+    std::filesystem::resize_file(folder.file("names"), std::uintmax_t{1} << 31);
+    EXPECT_EQ(load(folder), "error 75: Path/File access error: " + folder.file(kNamesFileName) +
+                                " is larger than 1073741824 bytes");
+    std::filesystem::resize_file(folder.file("names"), kOne.size());
     // A file its reader may not read, in a child process (as nobody, for root).
     ::chmod(folder.file("names").c_str(), 0);
     EXPECT_EXIT(

@@ -21,6 +21,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QStyle>
 #include <QStyleOptionComboBox>
 #include <QTreeWidget>
@@ -251,6 +253,19 @@ private slots:
             QVERIFY2(a.y() < b.y() - 5 || (std::abs(a.y() - b.y()) <= 5 && a.x() < b.x()),
                      qPrintable(fields[k]->objectName()));
         }
+        // With the working panel shown too, the window grows to hold it, and
+        // scrolls only where its screen has no room for it.
+        QTest::keyClick(&window, Qt::Key_W, Qt::ControlModifier | Qt::ShiftModifier);
+        const QStringList withWorking = faults(&window);
+        QVERIFY2(withWorking.isEmpty(), qPrintable(withWorking.join(QStringLiteral("; "))));
+        auto* scroll = qobject_cast<QScrollArea*>(window.centralWidget());
+        const bool room =
+            window.frameGeometry().height() < window.screen()->availableGeometry().height() - 10;
+        QVERIFY(!room || !scroll->verticalScrollBar()->isVisible());
+        QVERIFY(!scroll->horizontalScrollBar()->isVisible() ||
+                window.frameGeometry().width() >=
+                    window.screen()->availableGeometry().width() - 10);
+        QTest::keyClick(&window, Qt::Key_W, Qt::ControlModifier | Qt::ShiftModifier);
         if (designConditions()) {
             for (int entry : {1, 2, 3}) { // MSU, MSG, ENG
                 box->setCurrentIndex(entry);

@@ -27,6 +27,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QTreeWidget>
 
 namespace wexel {
@@ -104,7 +105,15 @@ void frmQConverter::buildWindow() {
 
     buildMenu();
     estimates_ = new Estimates(this, widgets_.working, [this] { return conversionName(); });
-    connect(estimates_->workingAction(), &QAction::toggled, this, [this] { fitToContent(); });
+    // The window grows to show the working, and shrinks back when it hides.
+    connect(estimates_->workingAction(), &QAction::toggled, this, [this](bool shown) {
+        if (shown) {
+            sizeWithoutWorking_ = size();
+            fitToContent();
+        } else if (sizeWithoutWorking_.isValid()) {
+            fitOnScreen(this, sizeWithoutWorking_);
+        }
+    });
     const QList<QAction*> commands{estimates_->workingAction(), estimates_->copyAction()};
     QList<QKeySequence> menuKeys;
     for (const MenuEntry& e : kMenu) {
@@ -181,9 +190,18 @@ void frmQConverter::fitToContent() {
     // to what its content needs, as far as its screen has room. It never
     // shrinks by itself, and beyond the screen it scrolls.
     auto* scroll = static_cast<QScrollArea*>(centralWidget());
-    const QSize needed = widgets_.content->minimumSizeHint();
     const QSize viewport = scroll->viewport()->size();
-    const QSize withMenu = needed + QSize(0, menuBar()->sizeHint().height());
+    QSize needed = widgets_.content->minimumSizeHint();
+    // The rounding note wraps: its height depends on the width it gets.
+    needed.setHeight(std::max(needed.height(), widgets_.content->heightForWidth(
+                                                   std::max(needed.width(), viewport.width()))));
+    QSize withMenu = needed + QSize(0, menuBar()->sizeHint().height());
+    // Where the screen is too low, the window scrolls up and down: room for
+    // that scroll bar, so that it need not scroll sideways too.
+    if (const QScreen* screen = this->screen();
+        screen != nullptr && withMenu.height() > screen->availableGeometry().height() - 40) {
+        withMenu.rwidth() += scroll->verticalScrollBar()->sizeHint().width();
+    }
     if (!isVisible()) {
         fitOnScreen(this, withMenu);
     } else if (needed.width() > viewport.width() || needed.height() > viewport.height()) {

@@ -75,7 +75,8 @@ private:
 
     layout::WindowWidgets widgets_;
     Estimates* estimates_ = nullptr;
-    int usedCalculator_ = 1; // the calculator that has the focus, or was used last
+    QSize sizeWithoutWorking_; // the window's size before the working panel showed
+    int usedCalculator_ = 1;   // the calculator that has the focus, or was used last
     QComboBox* cboConversionType_ = nullptr;
     std::array<UnitFrame, UnitCount> units_{};
     QTreeWidget* lstSlope_ = nullptr;

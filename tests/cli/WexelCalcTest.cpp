@@ -107,6 +107,8 @@ TEST(WexelCalc, ArgumentsAndExitStatus) {
         {{"to-capacity", "WXE007", "123456"}, 0, "", ""},
         {{"to-capacity", "WXE007", "-5"}, 2, "ERR\n", "Minimum value allowed for input is 0.\n"},
         {{"add-to-wx", "WXE007", "12345678", "1"}, 0, "", ""},
+        {{"add-wx", "WXE007", "1234567", "1"}, 2, "", "(the field takes at most 6 characters)"},
+        {{"add-wx", "WXE007", "1", "12345678"}, 0, "", ""},
         {{"add-to-wx", "WXE007", "1", "1234567"}, 2, "", "(the field takes at most 6 characters)"},
         {{"--data=" WEXEL_DATA_DIR, "list"}, 0, "WXE007\tMSU\t5\n", ""},
         // Characters, not bytes: five letters fit the field and are no number.

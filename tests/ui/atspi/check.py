@@ -4,10 +4,13 @@ Started by run.sh with a display and a session bus of its own. Starts the
 program, closes About with its OK button, chooses the conversion WXE007 and
 then checks: every field and result has its sentence's words as its name,
 typing a capacity changes the result that a screen reader reads (and it is
-told so), and a rejected input brings up an alert.
+told so), and a rejected input brings up an alert. Then, without its data
+files, the program's error box is an alert, and closing it ends the program
+unsuccessfully.
 """
 
 import os
+import shutil
 import subprocess
 import sys
 import time
@@ -61,12 +64,15 @@ def walk(node, depth=0):
         yield from walk(node.get_child_at_index(i), depth + 1)
 
 
-def application():
+def application(process):
     desktop = Atspi.get_desktop(0)
     for i in range(desktop.get_child_count()):
         app = desktop.get_child_at_index(i)
-        if app is not None and app.get_name() == "Wexel Converter":
-            return app
+        try:
+            if app is not None and app.get_process_id() == process.pid:
+                return app
+        except GLib.GError:
+            continue
     return None
 
 
@@ -128,7 +134,7 @@ listener.register("object:text-changed")
 
 program = subprocess.Popen([PROGRAM, GUARD], env=dict(os.environ))
 try:
-    app = wait_for("the program", application)
+    app = wait_for("the program", lambda: application(program))
     about_ok = wait_for("About's OK", lambda: find(app, Atspi.Role.PUSH_BUTTON, "OK"))
     press(about_ok)
     window = wait_for(
@@ -177,6 +183,24 @@ try:
 finally:
     program.kill()
     program.wait()
+
+# Without its data files the program shows its error box, an alert, and
+# ends unsuccessfully once it is closed.
+bare_folder = os.path.join(os.path.dirname(GUARD), "no-data")
+os.makedirs(bare_folder)
+bare_program = shutil.copy(PROGRAM, bare_folder)
+bare = subprocess.Popen([bare_program, GUARD], env=dict(os.environ))
+try:
+    app = wait_for("the program without its data", lambda: application(bare))
+    box = wait_for("the error box", lambda: find(app, Atspi.Role.ALERT))
+    if box.get_name() != "Wexel Pricer Error!":
+        fail("the error box is titled %r" % box.get_name())
+    press(find(box, Atspi.Role.PUSH_BUTTON, "OK"))
+    if bare.wait(timeout=20) != 1:
+        fail("a start without data files ended with status %r, not 1" % bare.returncode)
+finally:
+    bare.kill()
+    bare.wait()
 
 if failures:
     sys.exit(1)

@@ -6,10 +6,12 @@
 #include "app/Windows.h"
 #include "platform/Ports.h"
 #include "support/TestSupport.h"
+#include "ui/converter/QtResultLabel.h"
 
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QScreen>
 #include <QTreeWidget>
@@ -92,6 +94,33 @@ private slots:
         QCOMPARE(messages(capture), "");
         choose(window, QStringLiteral("WXE007"));
         QVERIFY(field(window, "txtMSUtoWX_MSU")->isEnabled());
+        // Results in bold; the lowest capacity of a tier right-aligned, the rest left.
+        for (const QLabel* label : window.findChildren<QLabel*>()) {
+            QCOMPARE(label->font().bold(), qobject_cast<const QtResultLabel*>(label) != nullptr ||
+                                               label->objectName() == "lblDirections");
+        }
+        const QTreeWidgetItem* base = window.findChild<QTreeWidget*>()->topLevelItem(0);
+        for (int column = 0; column < 5; ++column) {
+            QCOMPARE(Qt::Alignment(base->textAlignment(column)) & Qt::AlignHorizontal_Mask,
+                     column == 1 ? Qt::AlignRight : Qt::Alignment());
+        }
+    }
+
+    void theHelpMenuIsAsDesigned() {
+        const ScopedTable table = tables();
+        frmQConverter window;
+        auto* menu = window.findChild<QMenu*>(QStringLiteral("mnuHelp"));
+        QCOMPARE(menu->title(), QStringLiteral("  &Help"));
+        QStringList entries;
+        for (const QAction* action : menu->actions()) {
+            entries << (action->isSeparator()
+                            ? QStringLiteral("-")
+                            : action->text() + QLatin1Char(' ') + action->shortcut().toString());
+        }
+        QCOMPARE(
+            entries,
+            (QStringList{"&How Do I? Ctrl+F1", "&Window Help F1", "&Contents and Index Shift+F1",
+                         "-", "Con&tact Information Ctrl+T", "&About Wexel Converter Ctrl+A"}));
     }
 
     void resultsFollowEveryKeystroke() {

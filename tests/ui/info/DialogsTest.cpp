@@ -7,6 +7,7 @@
 #include "ui/converter/frmQConverter.h"
 #include "ui/info/HelpMenu.h"
 #include "ui/info/HelpViewer.h"
+#include "ui/info/frmAbout.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -67,6 +68,7 @@ private slots:
         }
         QCOMPARE(contacts.size(), 1);
         QPointer<QWidget> contact = contacts.front();
+        QCOMPARE(contact->windowTitle(), QStringLiteral("Contact Information"));
         QVERIFY(side->availableGeometry().contains(contact->frameGeometry()));
         QTest::mouseClick(contact->findChild<QLabel*>(QStringLiteral("Label2")), Qt::LeftButton);
         QVERIFY(contact->isVisible());
@@ -82,6 +84,22 @@ private slots:
         QTest::keyClick(contact, Qt::Key_Escape);
         QTRY_VERIFY(contact.isNull() || !contact->isVisible());
         setMainWindow(nullptr);
+    }
+
+    void aboutWritesEachVersionNumberAndASecondStartRestoresTheWindow() {
+        // Each number in plain decimal: a two-digit minor is written as such.
+        const frmAbout about(VersionInfo{4, 12, 3, "Copyright"});
+        QCOMPARE(about.findChild<QLabel*>(QStringLiteral("lblVersion"))->text(),
+                 QStringLiteral("Version 4.12.3"));
+        // What a second start asks of the running window: a minimised one is
+        // restored and comes to the front.
+        const wexel::testing::ScopedTable table({{"WXE007", wexel::testing::kExample}});
+        frmQConverter window;
+        window.showMinimized();
+        QVERIFY(window.isMinimized());
+        raiseWindow(&window);
+        QVERIFY(!window.isMinimized());
+        QVERIFY(window.isVisible());
     }
 };
 

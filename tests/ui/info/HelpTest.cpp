@@ -409,6 +409,23 @@ private slots:
         }
     }
 
+    void aLongWordBreaksAfter32CharactersAndALinkOf2000IsKept() {
+        TempFolder folder;
+        const QByteArray kept = "https://example.org/" + QByteArray(2000 - 20, 'x');
+        folder.write("help.hlp",
+                     ("<html><body><section id=\"100\"><p>" + QByteArray(32, 'a') + " " +
+                      QByteArray(33, 'b') + "</p><p><a href=\"" + kept + "\">kept</a> <a href=\"" +
+                      kept + "y\">dropped</a></p></section></body></html>")
+                         .toStdString());
+        HelpFilePath() = folder.file("help.hlp");
+        HelpSystem help;
+        HelpMenu(help).mnuWindowHelp_Click();
+        const QString text = help.browser()->toPlainText();
+        QVERIFY(text.contains(QString(32, QLatin1Char('a')) + QLatin1Char(' ')));
+        QVERIFY(text.contains(QString(32, QLatin1Char('b')) + QChar(0x200B) + QLatin1Char('b')));
+        QCOMPARE(links(help.browser()), QStringList{QStringLiteral("kept")});
+    }
+
     void anUnchangedFileIsNotReadAgain() {
         TempFolder folder;
         const std::string path = folder.file("help.hlp");

@@ -63,7 +63,6 @@ QStringList faults(QWidget* window) {
                      .arg(window->objectName(), QDebug::toString(window->frameGeometry()),
                           QDebug::toString(screen), QDebug::toString(window->minimumSizeHint()));
     }
-    const QRect inWindow = window->rect();
     for (QWidget* widget : window->findChildren<QWidget*>()) {
         if (!widget->isVisibleTo(window) || widget->isWindow()) {
             continue;
@@ -98,26 +97,30 @@ QStringList faults(QWidget* window) {
             }
         }
     }
-    Q_UNUSED(inWindow);
     return found;
 }
 
-// The design's place of each control of the shown unit frame, in the
-// window's client coordinates, in pixels; and where it is.
+// Says so in `found` when `widget` stands farther than kTolerance from where
+// the design puts it, in pixels of `origin`'s coordinates.
+void place(QStringList& found, const QWidget* widget, const QWidget* origin, QPoint designed) {
+    const QPoint at = widget->mapTo(origin, QPoint());
+    if (std::abs(at.x() - designed.x()) > kTolerance ||
+        std::abs(at.y() - designed.y()) > kTolerance) {
+        found << QStringLiteral("%1 at (%2,%3), designed (%4,%5)")
+                     .arg(where(widget))
+                     .arg(at.x())
+                     .arg(at.y())
+                     .arg(designed.x())
+                     .arg(designed.y());
+    }
+}
+
+// The controls of the shown unit frame against their designed places.
 QStringList misplaced(const frmQConverter& window, const design::UnitFrame& unit) {
     QStringList found;
     const QWidget* client = window.centralWidget();
     auto check = [&](const QWidget* widget, QPoint designed) {
-        const QPoint at = widget->mapTo(client, QPoint());
-        const QPoint off = at - designed;
-        if (std::abs(off.x()) > kTolerance || std::abs(off.y()) > kTolerance) {
-            found << QStringLiteral("%1 at (%2,%3), designed (%4,%5)")
-                         .arg(where(widget))
-                         .arg(at.x())
-                         .arg(at.y())
-                         .arg(designed.x())
-                         .arg(designed.y());
-        }
+        place(found, widget, client, designed);
     };
     auto px = [](int twips) { return twipsToPixels(twips); };
     const auto& calculators = design::calculators();
@@ -175,17 +178,8 @@ const Placed kContactDesign[] = {{"Label1", 270, 120}, {"Label2", 270, 480}, {"c
 template <std::size_t N> QStringList misplaced(const QWidget& dialog, const Placed (&design)[N]) {
     QStringList found;
     for (const Placed& p : design) {
-        const QWidget* widget = dialog.findChild<QWidget*>(QString::fromLatin1(p.name));
-        const QPoint at = widget->mapTo(&dialog, QPoint());
-        const QPoint designed(twipsToPixels(p.left), twipsToPixels(p.top));
-        if ((at - designed).manhattanLength() > kTolerance) {
-            found << QStringLiteral("%1 at (%2,%3), designed (%4,%5)")
-                         .arg(where(widget))
-                         .arg(at.x())
-                         .arg(at.y())
-                         .arg(designed.x())
-                         .arg(designed.y());
-        }
+        place(found, dialog.findChild<QWidget*>(QString::fromLatin1(p.name)), &dialog,
+              QPoint(twipsToPixels(p.left), twipsToPixels(p.top)));
     }
     return found;
 }

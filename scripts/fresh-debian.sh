@@ -38,7 +38,12 @@ mount_in() { # type source target [options]
   mounted+=("$root$3")
 }
 
-rm -rf "$root"
+# A run cut short can leave the host's /dev bound inside: never delete through it.
+if findmnt -rno TARGET | grep -q "^$root/"; then
+  echo "fresh-debian: something is still mounted under $root; unmount it first" >&2
+  exit 1
+fi
+rm -rf --one-file-system "$root"
 mkdir -p "$(dirname "$root")"
 start=$(date +%s)
 echo "== debootstrap --variant=minbase bookworm $root"

@@ -4,12 +4,17 @@
 #include "app/InstanceGuard.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <grp.h>
+#include <pwd.h>
 #include <signal.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <memory>
@@ -47,6 +52,46 @@ bool setMode(const QString& path, mode_t mode) {
     return ::chmod(QFile::encodeName(path).constData(), mode) == 0;
 }
 
+// A user id that the password database does not know (so it has no home) and
+// that has no fallback folder yet.
+uid_t homelessUid() {
+    uid_t uid = 3000000000U;
+    while (::getpwuid(uid) != nullptr ||
+           QFileInfo::exists(QStringLiteral("/tmp/wexel-converter-") + QString::number(uid))) {
+        ++uid;
+    }
+    return uid;
+}
+
+// defaultFolder() as the user `uid` finds it, in a child that becomes that user.
+QString defaultFolderOf(uid_t uid) {
+    int out[2];
+    if (::pipe(out) != 0) {
+        return QStringLiteral("(no pipe)");
+    }
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::close(out[0]);
+        if (::setgroups(0, nullptr) != 0 || ::setgid(uid) != 0 || ::setuid(uid) != 0) {
+            ::_exit(2);
+        }
+        const QByteArray folder = InstanceGuard::defaultFolder().toUtf8();
+        const bool written = ::write(out[1], folder.constData(), folder.size()) == folder.size();
+        ::_exit(written ? 0 : 3);
+    }
+    ::close(out[1]);
+    QByteArray folder;
+    char buffer[512];
+    for (ssize_t n; (n = ::read(out[0], buffer, sizeof buffer)) > 0;) {
+        folder.append(buffer, n);
+    }
+    ::close(out[0]);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? QString::fromUtf8(folder)
+                                                         : QStringLiteral("(child failed)");
+}
+
 } // namespace
 
 class InstanceGuardTest : public QObject {
@@ -66,6 +111,23 @@ private slots:
             QCOMPARE(InstanceGuard::defaultFolder(), folder);
             saved.isNull() ? qunsetenv(variable) : qputenv(variable, saved);
         }
+    }
+
+    void aUserWithoutAHomeUsesAFolderOfTheirOwnInTmp() {
+        if (::geteuid() != 0) {
+            QSKIP("becoming a user without a home needs root; run as root to cover the /tmp "
+                  "fallback");
+        }
+        const uid_t uid = homelessUid();
+        const QString own = QStringLiteral("/tmp/wexel-converter-") + QString::number(uid);
+        const auto removed = qScopeGuard([&] { QDir().rmdir(own); });
+        // One another user made first: not trusted, so the program runs unguarded.
+        QVERIFY(QDir().mkdir(own) && setMode(own, 0700));
+        QCOMPARE(defaultFolderOf(uid), QString());
+        QVERIFY(QDir().rmdir(own));
+        // Otherwise the user's own, made closed to everyone else.
+        QCOMPARE(defaultFolderOf(uid), own);
+        QVERIFY(InstanceGuard::isPrivateFolder(own, uid));
     }
 
     void onlyAFolderNoOneElseCanChangeIsTrusted() {

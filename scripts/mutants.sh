@@ -64,8 +64,9 @@ while IFS= read -r line; do
       printf '%-26s %-9s %s\n' "$id" "SURVIVED" "$what"
       survived=$((survived + 1))
     else
-      by="$(grep -E '[0-9]+ - [a-z_]+ \(' "$log" | grep -v 'Not Run' |
-        sed -E 's/^.*[0-9]+ - ([a-z_]+) \(.*$/\1/' | sort -u | paste -sd, -)"
+      # The failed tests' names; none found (a crash of ctest itself) is no reason to stop.
+      by="$(grep -E '[0-9]+ - [a-z0-9_]+ \(' "$log" | grep -v 'Not Run' |
+        sed -E 's/^.*[0-9]+ - ([a-z0-9_]+) \(.*$/\1/' | sort -u | paste -sd, -)" || true
       printf '%-26s %-9s %s\n' "$id" "killed" "${by:-?}"
       killed=$((killed + 1))
     fi

@@ -16,6 +16,7 @@
 #include <QAbstractButton>
 #include <QClipboard>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
@@ -25,7 +26,7 @@
 #include <QScrollBar>
 #include <QStyle>
 #include <QStyleOptionComboBox>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <QtTest>
 
 using namespace wexel;
@@ -77,6 +78,15 @@ QStringList faults(QWidget* window) {
         if (auto* button = qobject_cast<QAbstractButton*>(widget);
             button && button->width() < button->fontMetrics().horizontalAdvance(button->text())) {
             found << QStringLiteral("button cut: ") + where(button);
+        }
+        if (auto* list = qobject_cast<QTreeView*>(widget)) {
+            // The widest entry of each column, as the view itself measures it.
+            const QAbstractItemView* view = list;
+            for (int c = 0; c < list->header()->count(); ++c) {
+                if (list->columnWidth(c) < view->sizeHintForColumn(c)) {
+                    found << QStringLiteral("column %1 cut: ").arg(c) + where(list);
+                }
+            }
         }
         // Siblings do not overlap; a child stays inside its parent.
         const QWidget* parent = widget->parentWidget();

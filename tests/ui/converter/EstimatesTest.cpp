@@ -1,7 +1,6 @@
 // What the converter window adds to its calculators, through real keys and
 // Qt's accessibility interface: the working panel, the copied estimate, the
 // calculators' context menu, and what a screen reader finds.
-#include "app/QtPorts.h"
 #include "engine/Sentences.h"
 #include "platform/Ports.h"
 #include "support/TestSupport.h"
@@ -18,7 +17,6 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QRegularExpression>
-#include <QTestAccessibility>
 #include <QTreeWidget>
 #include <QtTest>
 
@@ -129,7 +127,7 @@ private slots:
             QStringLiteral("\nWorking:\nThe existing 5:\n")));
     }
 
-    void aScreenReaderFindsEveryControlByItsWordsAndHearsEveryResult() {
+    void aScreenReaderFindsEveryControlByItsWords() {
         const ScopedTable table({{"WXE007", kExample}, {"Engine", {{1, 0.5}}, "ENG"}});
         frmQConverter window;
         window.show();
@@ -155,29 +153,12 @@ private slots:
                 QCOMPARE(a->text(QAccessible::Description), sentence);
             }
         }
-        // A result reads as its number (that its change is heard, the desktop
-        // accessibility test shows: without a screen reader, Qt tells nothing).
-        auto* result = window.findChild<QLabel*>(QStringLiteral("lblENGtoWX_WX"));
-        type(field(window, "txtENGtoWX_ENG"), QStringLiteral("12"));
-        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(result);
-        QCOMPARE(a->textInterface()->text(0, a->textInterface()->characterCount()),
-                 QStringLiteral("6"));
         // The tier list reads row by row.
         QAccessibleInterface* list =
             QAccessible::queryAccessibleInterface(window.findChild<QTreeWidget*>());
         QCOMPARE(list->text(QAccessible::Name), QStringLiteral("Tiers"));
         QCOMPARE(list->tableInterface()->cellAt(0, 0)->text(QAccessible::Name),
                  QStringLiteral("Base: from 1 up, 0.5 Wexels each"));
-        // A message box is an alert.
-        QString role;
-        QTimer::singleShot(0, [&role] {
-            QWidget* box = QApplication::activeModalWidget();
-            role = QString::number(QAccessible::queryAccessibleInterface(box)->role());
-            QTest::keyClick(box, Qt::Key_Return);
-        });
-        QtMessageBox().showMessage("Input must be numeric.", "Wexel Converter");
-        QCOMPARE(role, QString::number(QAccessible::AlertMessage));
-        SlopeTable() = ConversionTable();
     }
 };
 

@@ -1,8 +1,7 @@
 // The converter window through real widgets, keys and clicks: selection and
 // carry-over, live results, focus and selection, messages and ERR, the tier
-// list, message boxes, and the screen every window opens on.
+// list.
 #include "ui/converter/frmQConverter.h"
-#include "app/QtPorts.h"
 #include "app/Windows.h"
 #include "platform/Ports.h"
 #include "support/TestSupport.h"
@@ -12,8 +11,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <QPushButton>
-#include <QScreen>
 #include <QTreeWidget>
 #include <QtTest>
 
@@ -263,33 +260,6 @@ private slots:
         QVERIFY(!window.findChild<QWidget*>(QStringLiteral("fraMSU"))->isVisible());
         choose(window, QStringLiteral("Other"));
         QVERIFY(window.findChild<QWidget*>(QStringLiteral("fraMSU"))->isVisible());
-    }
-
-    void everyWindowOpensOnTheScreenOfTheConverter() {
-        const ScopedTable table = tables();
-        frmQConverter window;
-        QScreen* side = QGuiApplication::screens().at(1);
-        window.move(side->geometry().topLeft() + QPoint(10, 10));
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        setMainWindow(&window);
-        QRect where;
-        QTimer::singleShot(0, [&] {
-            where = QApplication::activeModalWidget()->frameGeometry();
-            QApplication::activeModalWidget()->close();
-        });
-        QtMessageBox().showMessage("On the side screen", "Wexel Converter");
-        setMainWindow(nullptr);
-        QVERIFY2(side->availableGeometry().contains(where), qPrintable(QDebug::toString(where)));
-    }
-
-    void closingTheWindowEndsTheProgram() {
-        const ScopedTable table = tables();
-        frmQConverter window;
-        window.show();
-        QTest::mouseClick(window.findChild<QPushButton*>(QStringLiteral("cmdClose")),
-                          Qt::LeftButton);
-        QVERIFY(!window.isVisible());
     }
 };
 

@@ -1,7 +1,9 @@
 // The About and Contact dialogs through real keys and clicks, opened from the
 // converter window's Help menu: About closes on any click and blocks the
-// window; Contact stays one, modeless, on the window's screen.
+// window; Contact stays one, modeless, on the window's screen, as do help
+// and message boxes.
 #include "app/ModGlobals.h"
+#include "app/QtPorts.h"
 #include "app/Windows.h"
 #include "support/TestSupport.h"
 #include "ui/converter/frmQConverter.h"
@@ -83,6 +85,14 @@ private slots:
         QVERIFY(side->availableGeometry().contains(help.viewer()->frameGeometry()));
         QTest::keyClick(contact, Qt::Key_Escape);
         QTRY_VERIFY(contact.isNull() || !contact->isVisible());
+        // And a message box.
+        QRect box;
+        QTimer::singleShot(0, [&box] {
+            box = QApplication::activeModalWidget()->frameGeometry();
+            QApplication::activeModalWidget()->close();
+        });
+        QtMessageBox().showMessage("On the side screen", "Wexel Converter");
+        QVERIFY2(side->availableGeometry().contains(box), qPrintable(QDebug::toString(box)));
         setMainWindow(nullptr);
     }
 

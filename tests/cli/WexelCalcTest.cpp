@@ -276,7 +276,7 @@ DIR/vqcslope.dat:32774: error: Overflow: the conversion "Many" on vqcslope.dat l
     EXPECT_EQ(run({"--data", data.path(), "check"}).exit, 1);
     std::filesystem::remove(data.file(wexel::kNamesFileName));
     const Result missing = run({"--data", data.path(), "check"});
-    EXPECT_EQ(missing.out, data.file("vqcsname.dat:0: error: File not found: ") +
+    EXPECT_EQ(missing.out, data.path() + "/vqcsname.dat:0: error: File not found: " +
                                data.file(wexel::kNamesFileName) + "\n");
     EXPECT_EQ(missing.exit, 2);
     // Warnings only; names reach the terminal with their control characters escaped.

@@ -192,7 +192,7 @@ TEST(WexelCalc, BatchTakesALineAtATime) {
                               "\r\n  \r\nlabel,capacity\r\nweb01,120\r\n\r\nweb02,abc\r\n"
                               "\"a, b\",350\r\n,123456789\r\n\"open,5\r\n 7 \r\n"
                               "\"a \"\"b\"\" c\",1\r\nnul\x01,2\r\n" +
-                              std::string(70000, '1') + "\r\ncapacity\r\n";
+                              std::string(70000, '1') + "\r\nweb03,\r\ncapacity\r\n";
     const Result r = run({"batch", "WXE007"}, input);
     EXPECT_EQ(r.out, "label,capacity,wexels\nweb01,120,67\n\"a, b\",350,131\n,\" 7 \",6\n"
                      "\"a \"\"b\"\" c\",1,1\nnul\\x01,2,2\n");
@@ -200,8 +200,9 @@ TEST(WexelCalc, BatchTakesALineAtATime) {
                      "line 8: the capacity is longer than 8 characters\n"
                      "line 9: expected a capacity, or a label, a comma and a capacity\n"
                      "line 13: the line is longer than 65536 characters\n"
-                     "line 14: \"capacity\": Input must be numeric.\n"
-                     "5 bad lines of 14 skipped\n");
+                     "line 14: no capacity\n"
+                     "line 15: \"capacity\": Input must be numeric.\n"
+                     "6 bad lines of 15 skipped\n");
     EXPECT_EQ(r.exit, 1);
     // One bad line is counted as one; a label with blanks at its end keeps them, quoted.
     const Result one = run({"batch", "WXE007"}, "web ,5\nx\n");

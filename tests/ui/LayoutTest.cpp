@@ -20,6 +20,7 @@
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
@@ -314,6 +315,9 @@ private slots:
                     QFontMetrics(box->font()).horizontalAdvance(box->windowTitle());
                 if (box->width() < titleWidth + 100) {
                     found << QStringLiteral("title cut: ") + box->windowTitle();
+                }
+                if (qobject_cast<QMessageBox*>(box)->icon() != QMessageBox::NoIcon) {
+                    found << QStringLiteral("an icon");
                 }
                 shown = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))->text();
                 QTest::keyClick(box, Qt::Key_C, Qt::ControlModifier);

@@ -3,9 +3,10 @@
 Started by run.sh with a display and a session bus of its own. Starts the
 program, closes About with its OK button, chooses the conversion WXE007 and
 then checks: every field and result has its sentence's words as its name,
-typing a capacity changes the result that a screen reader reads (and it is
-told so), and a rejected input brings up an alert. Then, without its data
-files, the program's error box is an alert, and closing it ends the program
+the tier list writes its numbers in the user's locale, typing a capacity
+changes the result that a screen reader reads (and it is told so), and a
+rejected input brings up an alert. Then, without its data files, the
+program's error box is an alert, and closing it ends the program
 unsuccessfully.
 """
 
@@ -132,7 +133,10 @@ def on_text_changed(event):
 listener = Atspi.EventListener.new(on_text_changed)
 listener.register("object:text-changed")
 
-program = subprocess.Popen([PROGRAM, GUARD], env=dict(os.environ))
+# Started in a German locale: the window writes numbers as its user does.
+german = {k: v for k, v in os.environ.items() if k not in ("LC_ALL", "LC_NUMERIC")}
+german["LANG"] = "de_DE.UTF-8"
+program = subprocess.Popen([PROGRAM, GUARD], env=german)
 try:
     app = wait_for("the program", lambda: application(program))
     about_ok = wait_for("About's OK", lambda: find(app, Atspi.Role.PUSH_BUTTON, "OK"))
@@ -158,6 +162,9 @@ try:
         for name in names:
             if find(window, role, name) is None:
                 fail("no %s named %r" % (role.value_nick, name))
+    tier = "Tier A: from 4 to 45, 0,7 Wexels each"
+    if not any(node.get_name() == tier for node in walk(window)):
+        fail("the tier list has no row %r" % tier)
     field = find(window, Atspi.Role.TEXT, "MSUs utilization")
     result = find(window, Atspi.Role.LABEL, "WXs required")
     if field is not None and result is not None:

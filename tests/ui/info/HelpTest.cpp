@@ -410,14 +410,15 @@ private slots:
         }
     }
 
-    void aLongWordBreaksAfter32CharactersAndALinkOf2000IsKept() {
+    void aLongWordBreaksAfter32CharactersALinkOf2000IsKeptAndANumberIsOneTopic() {
         TempFolder folder;
         const QByteArray kept = "https://example.org/" + QByteArray(2000 - 20, 'x');
-        folder.write("help.hlp",
-                     ("<html><body><section id=\"100\"><p>" + QByteArray(32, 'a') + " " +
-                      QByteArray(33, 'b') + "</p><p><a href=\"" + kept + "\">kept</a> <a href=\"" +
-                      kept + "y\">dropped</a></p></section></body></html>")
-                         .toStdString());
+        folder.write("help.hlp", ("<html><body><section id=\"100\"><p>" + QByteArray(32, 'a') +
+                                  " " + QByteArray(33, 'b') + "</p><p><a href=\"" + kept +
+                                  "\">kept</a> <a href=\"" + kept +
+                                  "y\">dropped</a></p></section><section id=\"100\">again</section>"
+                                  "</body></html>")
+                                     .toStdString());
         HelpFilePath() = folder.file("help.hlp");
         HelpSystem help;
         HelpMenu(help).mnuWindowHelp_Click();
@@ -425,6 +426,9 @@ private slots:
         QVERIFY(text.contains(QString(32, QLatin1Char('a')) + QLatin1Char(' ')));
         QVERIFY(text.contains(QString(32, QLatin1Char('b')) + QChar(0x200B) + QLatin1Char('b')));
         QCOMPARE(links(help.browser()), QStringList{QStringLiteral("kept")});
+        // A number used again is no second topic: the contents and the index list it once each.
+        help.browser()->setSource(QUrl(QStringLiteral("help:index")));
+        QCOMPARE(links(help.browser()), (QStringList{"Topic 100", "Topic 100"}));
     }
 
     void anUnchangedFileIsNotReadAgain() {

@@ -79,6 +79,8 @@ void frmQConverter::buildWindow() {
     scroll->setObjectName(QStringLiteral("centralWidget"));
     scroll->setFrameShape(QFrame::NoFrame);
     scroll->setWidgetResizable(true);
+    // No stop of its own in the tab order: it scrolls to the control that has the focus.
+    scroll->setFocusPolicy(Qt::NoFocus);
     auto* content = new QWidget;
     widgets_ = layout::buildWindow(content);
     scroll->setWidget(content);

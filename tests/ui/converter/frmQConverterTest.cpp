@@ -60,6 +60,16 @@ void type(QLineEdit* edit, const QString& text) {
     QTest::keyClicks(edit, text);
 }
 
+// The MSU frame's fields in reading order.
+const char* const msu[] = {"txtMSUtoWX_MSU",
+                           "txtWXtoMSU_WX",
+                           "txtWXandMSUtoMSU_WXinput",
+                           "txtWXandMSUtoMSU_MSUinput",
+                           "txtMSUandMSUtoWX_MSUInput1",
+                           "txtMSUandMSUtoWX_MSUInput2",
+                           "txtMSUInputToWXandMSU",
+                           "txtWXInputToWXandMSU"};
+
 std::string messages(const Capture& capture) {
     std::string text;
     for (const Capture::Shown& s : capture.shown) {
@@ -86,8 +96,12 @@ private slots:
         QVERIFY(!window.findChild<QWidget*>(QStringLiteral("FraMSG"))->isVisible());
         QVERIFY(!field(window, "txtMSUtoWX_MSU")->isEnabled());
         QCOMPARE(window.findChild<QTreeWidget*>()->topLevelItemCount(), 0);
-        QVERIFY(label(window, "lblDirections")
-                    .startsWith(QStringLiteral("NOTE:   When converting MSUs")));
+        QCOMPARE(
+            label(window, "lblDirections"),
+            QStringLiteral("NOTE:   When converting MSUs to Wexels, fractional results are "
+                           "rounded up.  When converting Wexels to MSUs, fractional results "
+                           "are rounded down.  Due to these rounding effects, multiple "
+                           "numbers of MSUs could be converted to the same number of Wexels."));
         QCOMPARE(messages(capture), "");
         choose(window, QStringLiteral("WXE007"));
         QVERIFY(field(window, "txtMSUtoWX_MSU")->isEnabled());
@@ -151,14 +165,6 @@ private slots:
         frmQConverter window;
         window.show();
         choose(window, QStringLiteral("WXE007"));
-        const char* msu[] = {"txtMSUtoWX_MSU",
-                             "txtWXtoMSU_WX",
-                             "txtWXandMSUtoMSU_WXinput",
-                             "txtWXandMSUtoMSU_MSUinput",
-                             "txtMSUandMSUtoWX_MSUInput1",
-                             "txtMSUandMSUtoWX_MSUInput2",
-                             "txtMSUInputToWXandMSU",
-                             "txtWXInputToWXandMSU"};
         const char* msg[] = {"txtMSGtoWX_MSG",
                              "txtWXtoMSG_WX",
                              "txtWXandMSGtoMSG_WXinput",
@@ -196,8 +202,10 @@ private slots:
         QVERIFY(label(window, "lblDirections").contains(QStringLiteral("MSGs")));
         choose(window, QStringLiteral("Engine"));
         QCOMPARE(field(window, "txtWXInputToWXandENG")->text(), QStringLiteral("18"));
-        QVERIFY(label(window, "lblDirections")
-                    .startsWith(QStringLiteral("NOTE:  When converting Wexels to ENGs")));
+        QCOMPARE(label(window, "lblDirections"),
+                 QStringLiteral("NOTE:  When converting Wexels to ENGs, fractional results are "
+                                "rounded down.  Due to this rounding effect, multiple numbers of "
+                                "Wexels could be converted to the same number of ENGs."));
         choose(window, QStringLiteral("Odd")); // no frame of its own: the ENG frame stays
         QVERIFY(window.findChild<QWidget*>(QStringLiteral("fraENG"))->isVisible());
         QCOMPARE(window.findChild<QTreeWidget*>()->topLevelItemCount(), 1);
@@ -251,6 +259,18 @@ private slots:
         QTest::mouseClick(first, Qt::LeftButton, {},
                           QPoint(first->width() / 2, first->height() / 2));
         QCOMPARE(first->selectedText(), QStringLiteral("12"));
+        // Tab stops at the fields in reading order, then Close and the tier
+        // list, and back to the drop-down; never at a result.
+        QStringList stops;
+        for (int k = 0; k < 11; ++k) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            stops << QApplication::focusWidget()->objectName();
+        }
+        QStringList expected(std::begin(msu) + 1, std::end(msu));
+        expected << "cmdClose"
+                 << "lstSlope"
+                 << "cboConversionType" << msu[0];
+        QCOMPARE(stops, expected);
     }
 
     void aMissingDefaultConversionIsReportedAndRepaired() {

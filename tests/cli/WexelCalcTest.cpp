@@ -192,7 +192,7 @@ TEST(WexelCalc, BatchTakesALineAtATime) {
                               "\r\n  \r\nlabel,capacity\r\nweb01,120\r\n\r\nweb02,abc\r\n"
                               "\"a, b\",350\r\n,123456789\r\n\"open,5\r\n 7 \r\n"
                               "\"a \"\"b\"\" c\",1\r\nnul\x01,2\r\n" +
-                              std::string(70000, '1') + "\r\nweb03,\r\ncapacity\r\n";
+                              std::string(70000, '1') + "\r\nweb03,\r\na,b,5\r\ncapacity\r\n";
     const Result r = run({"batch", "WXE007"}, input);
     EXPECT_EQ(r.out, "label,capacity,wexels\nweb01,120,67\n\"a, b\",350,131\n,\" 7 \",6\n"
                      "\"a \"\"b\"\" c\",1,1\nnul\\x01,2,2\n");
@@ -201,13 +201,14 @@ TEST(WexelCalc, BatchTakesALineAtATime) {
                      "line 9: expected a capacity, or a label, a comma and a capacity\n"
                      "line 13: the line is longer than 65536 characters\n"
                      "line 14: no capacity\n"
-                     "line 15: \"capacity\": Input must be numeric.\n"
-                     "6 bad lines of 15 skipped\n");
+                     "line 15: expected a capacity, or a label, a comma and a capacity\n"
+                     "line 16: \"capacity\": Input must be numeric.\n"
+                     "7 bad lines of 16 skipped\n");
     EXPECT_EQ(r.exit, 1);
-    // One bad line is counted as one; a label with blanks at its end keeps them, quoted.
-    const Result one = run({"batch", "WXE007"}, "web ,5\nx\n");
-    EXPECT_EQ(one.out, "label,capacity,wexels\n\"web \",5,5\n");
-    EXPECT_EQ(one.err, "line 2: \"x\": Input must be numeric.\n1 bad line of 2 skipped\n");
+    // One bad line is counted as one; a label with blanks at an end keeps them, quoted.
+    const Result one = run({"batch", "WXE007"}, "web ,5\n lead,5\nx\n");
+    EXPECT_EQ(one.out, "label,capacity,wexels\n\"web \",5,5\n\" lead\",5,5\n");
+    EXPECT_EQ(one.err, "line 3: \"x\": Input must be numeric.\n1 bad line of 3 skipped\n");
     EXPECT_EQ(one.exit, 1);
     const Result json = run({"--json", "batch", "WXE007"}, "120\n");
     EXPECT_EQ(json.out, "{\"line\":1,\"label\":\"\",\"capacity\":\"120\",\"wexels\":\"67\"}\n");

@@ -282,6 +282,11 @@ private slots:
     }
 
     void theDialogsAndTheMessageBoxes() {
+        // The design's twips to pixels at 96 dpi: 15 a pixel, to the nearest.
+        for (const auto& [twips, pixels] :
+             std::initializer_list<std::pair<int, int>>{{7, 0}, {8, 1}, {-8, -1}, {3912, 261}}) {
+            QCOMPARE(twipsToPixels(twips), pixels);
+        }
         for (const bool about : {true, false}) {
             std::unique_ptr<QDialog> dialog;
             if (about) {

@@ -35,6 +35,9 @@ private slots:
         window.show();
         QVERIFY(QTest::qWaitForWindowActive(&window));
         setMainWindow(&window);
+        // The menu's keys reach it from a field too.
+        window.findChild<QComboBox*>(QStringLiteral("cboConversionType"))->setCurrentIndex(1);
+        auto* capacity = window.findChild<QLineEdit*>(QStringLiteral("txtMSUtoWX_MSU"));
         for (const char* target : {"lblDisclaimer", "imgIcon", "", "cmdOK"}) {
             window.activateWindow();
             QVERIFY(QTest::qWaitForWindowActive(&window));
@@ -50,7 +53,8 @@ private slots:
                 QTest::mouseClick(at, Qt::LeftButton, {},
                                   *target ? QPoint(3, 3) : QPoint(4, about->height() - 4));
             });
-            QTest::keyClick(&window, Qt::Key_A, Qt::ControlModifier);
+            capacity->setFocus();
+            QTest::keyClick(capacity, Qt::Key_A, Qt::ControlModifier);
             QCOMPARE(seen, (QStringList{
                                "About Wexel Converter", "Version 4.0.0",
                                "This tool is for estimation only.  This tool is used to convert "
@@ -60,8 +64,8 @@ private slots:
         }
         window.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&window));
-        QTest::keyClick(&window, Qt::Key_T, Qt::ControlModifier);
-        QTest::keyClick(&window, Qt::Key_T, Qt::ControlModifier);
+        QTest::keyClick(capacity, Qt::Key_T, Qt::ControlModifier);
+        QTest::keyClick(capacity, Qt::Key_T, Qt::ControlModifier);
         QList<QWidget*> contacts;
         for (QWidget* w : QApplication::topLevelWidgets()) {
             if (w->objectName() == QStringLiteral("frmContactInfo") && w->isVisible()) {
@@ -71,12 +75,12 @@ private slots:
         QCOMPARE(contacts.size(), 1);
         QPointer<QWidget> contact = contacts.front();
         QCOMPARE(contact->windowTitle(), QStringLiteral("Contact Information"));
-        QVERIFY(side->availableGeometry().contains(contact->frameGeometry()));
+        // Centred over the converter window (the frame it gets is guessed before it shows).
+        const QPoint off = contact->frameGeometry().center() - window.frameGeometry().center();
+        QVERIFY2(off.manhattanLength() <= 20, qPrintable(QDebug::toString(off)));
         QTest::mouseClick(contact->findChild<QLabel*>(QStringLiteral("Label2")), Qt::LeftButton);
         QVERIFY(contact->isVisible());
         // The converter window stays in use meanwhile; help opens on its screen too.
-        window.findChild<QComboBox*>(QStringLiteral("cboConversionType"))->setCurrentIndex(1);
-        auto* capacity = window.findChild<QLineEdit*>(QStringLiteral("txtMSUtoWX_MSU"));
         window.activateWindow();
         QTest::keyClicks(capacity, QStringLiteral("2"));
         QCOMPARE(window.findChild<QLabel*>(QStringLiteral("lblMSUtoWX_WX"))->text(),

@@ -134,6 +134,13 @@ private slots:
                 qPrintable(link));
         }
 
+        // The index for a word, in any letter case: only the entries holding it.
+        help.showHelp(HelpFilePath(), HELP_PARTIALKEY, 0, "DATA");
+        QVERIFY(!links(help.browser()).isEmpty());
+        for (const QString& entry : links(help.browser())) {
+            QVERIFY2(entry.contains(QStringLiteral("data"), Qt::CaseInsensitive),
+                     qPrintable(entry));
+        }
         // A topic the file lacks says so, with a way to the index.
         help.showHelp(HelpFilePath(), HELP_CONTEXT, 9999, {});
         clickLink(help.browser(), QStringLiteral("Contents and Index"));
@@ -417,6 +424,8 @@ private slots:
                                   " " + QByteArray(33, 'b') + "</p><p><a href=\"" + kept +
                                   "\">kept</a> <a href=\"" + kept +
                                   "y\">dropped</a></p></section><section id=\"100\">again</section>"
+                                  "<section id=\"999999999\" title=\"Nine\"/>"
+                                  "<section id=\"1000000000\" title=\"Ten\"/>"
                                   "</body></html>")
                                      .toStdString());
         HelpFilePath() = folder.file("help.hlp");
@@ -426,9 +435,9 @@ private slots:
         QVERIFY(text.contains(QString(32, QLatin1Char('a')) + QLatin1Char(' ')));
         QVERIFY(text.contains(QString(32, QLatin1Char('b')) + QChar(0x200B) + QLatin1Char('b')));
         QCOMPARE(links(help.browser()), QStringList{QStringLiteral("kept")});
-        // A number used again is no second topic: the contents and the index list it once each.
+        // A number used again is no second topic; nine digits are the most a number has.
         help.browser()->setSource(QUrl(QStringLiteral("help:index")));
-        QCOMPARE(links(help.browser()), (QStringList{"Topic 100", "Topic 100"}));
+        QCOMPARE(links(help.browser()), (QStringList{"Topic 100", "Nine", "Nine", "Topic 100"}));
     }
 
     void anUnchangedFileIsNotReadAgain() {

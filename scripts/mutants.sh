@@ -31,7 +31,9 @@ restore() {
     saved=""
   fi
 }
-trap restore EXIT INT TERM
+trap restore EXIT
+# Interrupted: the file put back, and no further fault (a trap alone would go on).
+trap 'restore; exit 130' INT TERM
 
 killed=0
 survived=0

@@ -46,6 +46,7 @@ TEST(WexelCalc, ArgumentsAndExitStatus) {
     } cases[] = {
         {{}, 2, "", "wexel-calc: no command given\nTry \"wexel-calc --help\".\n"},
         {{"--help"}, 0, "wexel-calc [--data DIR] add-to-wx NAME ADDED WEXELS", ""},
+        {{"-h"}, 0, "wexel-calc [--data DIR] add-to-wx NAME ADDED WEXELS", ""},
         {{"--help", "list"}, 2, "", "--help takes no command or argument"},
         {{"--version"}, 0, "wexel-calc 4.0.0\n", ""},
         {{"--version", "extra"}, 2, "", "--version takes no command or argument"},

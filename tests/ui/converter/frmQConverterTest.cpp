@@ -110,6 +110,10 @@ private slots:
             QCOMPARE(label->font().bold(), qobject_cast<const QtResultLabel*>(label) != nullptr ||
                                                label->objectName() == "lblDirections");
         }
+        QCOMPARE(window.findChild<QLabel*>(QStringLiteral("lblDirections"))
+                     ->palette()
+                     .color(QPalette::WindowText),
+                 QColor(64, 64, 0)); // the design's olive
         const QTreeWidgetItem* base = window.findChild<QTreeWidget*>()->topLevelItem(0);
         for (int column = 0; column < 5; ++column) {
             QCOMPARE(Qt::Alignment(base->textAlignment(column)) & Qt::AlignHorizontal_Mask,

@@ -417,12 +417,12 @@ private slots:
         }
     }
 
-    void aLongWordBreaksAfter32CharactersALinkOf2000IsKeptAndANumberIsOneTopic() {
+    void wordsBlanksLinksAndTopicNumbersAtTheirLimits() {
         TempFolder folder;
         const QByteArray kept = "https://example.org/" + QByteArray(2000 - 20, 'x');
         folder.write("help.hlp", ("<html><body><section id=\"100\"><p>" + QByteArray(32, 'a') +
-                                  " " + QByteArray(33, 'b') + "</p><p><a href=\"" + kept +
-                                  "\">kept</a> <a href=\"" + kept +
+                                  " " + QByteArray(33, 'b') + "</p><pre>a  b</pre><p><a href=\"" +
+                                  kept + "\">kept</a> <a href=\"" + kept +
                                   "y\">dropped</a></p></section><section id=\"100\">again</section>"
                                   "<section id=\"999999999\" title=\"Nine\"/>"
                                   "<section id=\"1000000000\" title=\"Ten\"/>"
@@ -434,6 +434,7 @@ private slots:
         const QString text = help.browser()->toPlainText();
         QVERIFY(text.contains(QString(32, QLatin1Char('a')) + QLatin1Char(' ')));
         QVERIFY(text.contains(QString(32, QLatin1Char('b')) + QChar(0x200B) + QLatin1Char('b')));
+        QVERIFY(text.contains(QStringLiteral("a  b"))); // preformatted: every blank kept
         QCOMPARE(links(help.browser()), QStringList{QStringLiteral("kept")});
         // A number used again is no second topic; nine digits are the most a number has.
         help.browser()->setSource(QUrl(QStringLiteral("help:index")));

@@ -1,8 +1,7 @@
 // The converter window through real widgets, keys and clicks: selection and
-// carry-over, live results, focus and selection, messages and ERR, the tier
-// list.
+// carry-over, live results, focus, selection and the tab order, messages and
+// ERR, the tier list.
 #include "ui/converter/frmQConverter.h"
-#include "app/Windows.h"
 #include "platform/Ports.h"
 #include "support/TestSupport.h"
 #include "ui/converter/QtResultLabel.h"

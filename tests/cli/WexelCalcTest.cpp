@@ -58,6 +58,7 @@ TEST(WexelCalc, ArgumentsAndExitStatus) {
         {{"--explain", "list"}, 2, "", "--explain goes with the calculator commands only"},
         {{"--estimate", "tiers", "WXE007"}, 2, "", "--estimate goes with the calculator commands"},
         {{"--unit", "MSG", "list"}, 2, "", "--unit goes with to-wx --all only"},
+        {{"to-wx", "--all", "--unit", "", "5"}, 2, "", "--unit needs a unit code"},
         {{"--csv", "to-wx", "WXE007", "5"}, 2, "", "--csv goes with to-wx --all only"},
         {{"to-wx", "--all", "WXE007", "5"}, 2, "", "usage: wexel-calc [--data DIR] to-wx --all"},
         {{"to-wx", "--all", "1500"},

@@ -6,10 +6,11 @@
 #include <grp.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <random>
 #include <string>
 #include <utility>
 #include <vector>
@@ -19,11 +20,14 @@ namespace wexel::testing {
 // A fresh folder below the system's temporary folder, removed afterwards.
 class TempFolder {
 public:
+    // mkdtemp makes it ours alone: a name another user made first is never taken.
     TempFolder() {
-        std::random_device rd;
-        path_ = std::filesystem::temp_directory_path() /
-                ("wexel-test-" + std::to_string(rd()) + std::to_string(rd()));
-        std::filesystem::create_directories(path_);
+        std::string name = (std::filesystem::temp_directory_path() / "wexel-test-XXXXXX").string();
+        if (::mkdtemp(name.data()) == nullptr) {
+            throw std::filesystem::filesystem_error(
+                "mkdtemp", name, std::error_code(errno, std::generic_category()));
+        }
+        path_ = name;
     }
     ~TempFolder() {
         std::error_code ec;

@@ -210,16 +210,6 @@ TEST(LoadDataFiles, AFileDatedAheadIsReadWithoutWaitingForIt) {
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
 }
 
-TEST(LoadDataFiles, AFailedLoadLeavesTheTableAsItWas) {
-    TempFolder good;
-    good.writeData(kOne, kTier);
-    ASSERT_EQ(load(good), "WXE007|MSU: 1..3@1");
-    TempFolder bad;
-    bad.writeData(kOne, kTier + "Z9,1,2,,1\n");
-    EXPECT_NE(load(bad).find("error 5"), std::string::npos);
-    EXPECT_EQ(summary(), "WXE007|MSU: 1..3@1");
-}
-
 TEST(LoadDataFiles, LoadsInLinearTime) {
     // 120,000 tier lines in four conversions load in well under a second; a
     // loader that slows with the square of the lines would take minutes.

@@ -6,6 +6,10 @@
 #   scripts/mutants.sh                 every fault of the list
 #   scripts/mutants.sh ID...           only these
 #   MUTANTS=other.txt scripts/mutants.sh
+#   MUTANT_CASES=1 scripts/mutants.sh  runs every test on each fault and names
+#                                      each test case that fails: a fault that
+#                                      one case alone catches shows which
+#                                      checks no other check stands in for
 #
 # A developer's tool, not part of CI. It builds in build/mutants and restores
 # every file it touched, also when interrupted.
@@ -62,13 +66,25 @@ while IFS= read -r line; do
     other=$((other + 1))
   else
     log="$(mktemp)"
-    if ctest --test-dir "$build" -j "$jobs" --timeout 120 --stop-on-failure >"$log" 2>&1; then
+    if [[ -n "${MUTANT_CASES:-}" ]]; then
+      stop=--output-on-failure
+    else
+      stop=--stop-on-failure
+    fi
+    if ctest --test-dir "$build" -j "$jobs" --timeout 120 "$stop" >"$log" 2>&1; then
       printf '%-26s %-9s %s\n' "$id" "SURVIVED" "$what"
       survived=$((survived + 1))
     else
       # The failed tests' names; none found (a crash of ctest itself) is no reason to stop.
       by="$(grep -E '[0-9]+ - [a-z0-9_]+ \(' "$log" | grep -v 'Not Run' |
         sed -E 's/^.*[0-9]+ - ([a-z0-9_]+) \(.*$/\1/' | sort -u | paste -sd, -)" || true
+      if [[ -n "${MUTANT_CASES:-}" ]]; then
+        # GoogleTest's and Qt Test's own failure lines, a case's data tag or parameter dropped.
+        cases="$(perl -ne 'print "$1\n" if /^\[  FAILED  \] ([A-Za-z_]\w*(?:\/\w+)?\.\w+)/;
+          print "$1\n" if /^FAIL!  : (\w+::\w+)\(/; print "atspi\n" if /^FAIL: /' "$log" |
+          sed -E 's#^[A-Za-z_]+/##' | sort -u | paste -sd, -)" || true
+        by="$by ${cases:-}"
+      fi
       printf '%-26s %-9s %s\n' "$id" "killed" "${by:-?}"
       killed=$((killed + 1))
     fi

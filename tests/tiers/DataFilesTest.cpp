@@ -114,6 +114,9 @@ const Case kCases[] = {
     {"a capacity beyond 32 bits", kOne, "A1,2147483648,3,,1\n",
      "error 6: Overflow: the lowest capacity \"2147483648\" in field 2 of vqcslope.dat line 1 is "
      "outside the 32-bit range"},
+    {"a highest capacity beyond 32 bits", kOne, "A1,1,-2147483649,,1\n",
+     "error 6: Overflow: the highest capacity \"-2147483649\" in field 3 of vqcslope.dat line 1 is "
+     "outside the 32-bit range"},
     {"a slope beyond the double range", kOne, "A1,1,3,,1E400\n",
      "error 6: Overflow: the slope \"1E400\" in field 5 of vqcslope.dat line 1 is too large"},
     {"a line of exactly 65,536 characters", kOne, "A1,1,3,,1," + std::string(65526, 'x') + "\n",

@@ -212,6 +212,9 @@ private slots:
         choose(window, QStringLiteral("Odd")); // no frame of its own: the ENG frame stays
         QVERIFY(window.findChild<QWidget*>(QStringLiteral("fraENG"))->isVisible());
         QCOMPARE(window.findChild<QTreeWidget*>()->topLevelItemCount(), 1);
+        // A letter typed in the list chooses the entry it begins; nothing is typed into it.
+        QTest::keyClicks(window.findChild<QComboBox*>(), QStringLiteral("G"));
+        QVERIFY(msgFrame->isVisible());
     }
 
     void aBadInputShowsItsMessageAndErrAndKeepsTheText() {

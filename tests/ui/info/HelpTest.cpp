@@ -293,6 +293,7 @@ private slots:
              "<section id=\"100\"><ul>" + QByteArray("<li>x</li>").repeated(4900) +
                  "</ul></section>",
              nullptr},
+            {"title", "<section id=\"100\" title=\"" + QByteArray(200, 't') + "\"/>", nullptr},
             {"nesting",
              "<section id=\"100\">" + QByteArray("<ul><li>").repeated(8) + "x" +
                  QByteArray("</li></ul>").repeated(8) + "</section>",

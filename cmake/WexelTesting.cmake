@@ -67,14 +67,17 @@ if(WEXEL_BUILD_TESTS AND WEXEL_BUILD_GUI)
 endif()
 
 # wexel_qtest(<name> SOURCES <files...> LIBS <libs...> [TIMEOUT <seconds>]
-#             [VARIANTS <variant...>]): window tests, headless. A variant is
+#             [VARIANTS <variant...>] [LATER_VARIANTS_RUN <function...>]): window
+# tests, headless. Every variant but the first runs only the test functions
+# LATER_VARIANTS_RUN names, when given: checks that hold for one font and
+# scale alone run there, and nowhere skip. A variant is
 # FONTS[:SCALE[:SCREENS]]: the font set (above), the scale factor of the
 # display (1 by default) and the screens, "two" (tests/ui/screens.json: 1280x1024
 # beside 800x480, the default) or "small" (tests/ui/screens-1024.json: 1024x768).
 # The test runs once per variant (design:1:two by default); every run but
 # the first is named <name>_<fonts>[_x<scale>][_<screens>].
 function(wexel_qtest name)
-  cmake_parse_arguments(ARG "" "TIMEOUT" "SOURCES;LIBS;VARIANTS" ${ARGN})
+  cmake_parse_arguments(ARG "" "TIMEOUT" "SOURCES;LIBS;VARIANTS;LATER_VARIANTS_RUN" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} wexel_test_support Qt6::Test Qt6::Widgets)
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
@@ -98,7 +101,9 @@ function(wexel_qtest name)
       list(GET parts 2 screens)
     endif()
     set(test ${name})
+    set(functions "")
     if(NOT first)
+      set(functions ${ARG_LATER_VARIANTS_RUN})
       set(test ${name}_${fonts})
       if(NOT scale STREQUAL "1")
         string(REPLACE "." "" digits ${scale})
@@ -113,7 +118,7 @@ function(wexel_qtest name)
     if(screens STREQUAL "small")
       set(config ${PROJECT_SOURCE_DIR}/tests/ui/screens-1024.json)
     endif()
-    add_test(NAME ${test} COMMAND ${name})
+    add_test(NAME ${test} COMMAND ${name} ${functions})
     set_tests_properties(${test} PROPERTIES TIMEOUT ${ARG_TIMEOUT} ENVIRONMENT
       "QT_QPA_PLATFORM=offscreen:configfile=${config};QT_SCALE_FACTOR=${scale};FONTCONFIG_FILE=${CMAKE_BINARY_DIR}/fonts/${fonts}/fonts.conf;WEXEL_TEST_FONT_SET=${fonts}")
   endforeach()

@@ -30,9 +30,9 @@ for target in build/fuzz/fuzz/fuzz_*; do
     rm -rf "$work"
   fi
   mkdir -p "$work"
-  # A help file must be shown within about a second: a slower one fails.
-  timeout=10
-  [[ "$name" == fuzz_help_file ]] && timeout=3
+  # Only a hang should fail: an input that takes a second under ASan on a
+  # busy machine is measured in bench/, not refused here.
+  timeout=60
   echo "== ${name}: ${seconds} s"
   # The seeds whole first: fuzzing reads them cut to -max_len.
   if ! "$target" -timeout="$timeout" -rss_limit_mb=2048 "$seeds"/* >"build/fuzz/${name}.seeds.log" 2>&1; then

@@ -1,14 +1,22 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages the build and the tests need, when missing.
+# Installs the Debian 12 packages the build needs, when missing; with
+# --tests first, also those the tests need; further arguments are more packages.
+#
+#   scripts/install-deps.sh [--tests] [PACKAGE...]
 set -euo pipefail
 
 packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev libgl1-mesa-dev
-  libgtest-dev googletest nlohmann-json3-dev libicu-dev unicode-data nettle-dev
-  fonts-dejavu-core fonts-liberation2
-  xvfb openbox dbus-daemon dbus-bin at-spi2-core python3-pyatspi
+  nlohmann-json3-dev libicu-dev nettle-dev fonts-dejavu-core
 )
+if [[ "${1:-}" == --tests ]]; then
+  shift
+  packages+=(
+    libgtest-dev googletest unicode-data fonts-liberation2
+    xvfb openbox dbus-daemon dbus-bin at-spi2-core python3-pyatspi
+  )
+fi
 packages+=("$@")
 
 missing=()

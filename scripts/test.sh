@@ -8,7 +8,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-scripts/install-deps.sh libbenchmark-dev
+scripts/install-deps.sh --tests libbenchmark-dev
 
 echo "== asan: configure and build"
 cmake --preset asan >/dev/null

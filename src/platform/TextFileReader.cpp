@@ -21,10 +21,13 @@ namespace wexel {
 
 namespace {
 
-// A file written less than this long ago may still be in the middle of an
-// in-place rewrite: it is looked at again once the time has passed.
-constexpr auto kSettleTime = std::chrono::milliseconds(250);
-constexpr int kReadAttempts = 20;
+// A file changed less than this long ago may be in the middle of an in-place
+// rewrite by a slow writer: it is taken only once it has been still this long.
+constexpr auto kSettleTime = std::chrono::seconds(5);
+// How long a file that keeps changing is waited for before it is refused.
+constexpr auto kMostWait = std::chrono::seconds(20);
+// How often a changing file is looked at again.
+constexpr auto kPollTime = std::chrono::milliseconds(100);
 
 [[noreturn]] void cannotRead(const std::string& path, const std::string& why) {
     raise(ErrorNumber::PathFileAccess, path + " " + why);
@@ -65,19 +68,58 @@ Stamp stampOf(int fd, const std::string& path) {
     return {st.st_size, st.st_mtim, st.st_ctim};
 }
 
-// How long ago the file was last written, as the file system's clock says.
+// How long ago the file was last written, as the file system's clock says;
+// negative for a file dated ahead of the clock.
 std::chrono::nanoseconds age(const Stamp& stamp) {
     timespec now{};
     ::clock_gettime(CLOCK_REALTIME, &now);
-    const auto since = std::chrono::seconds(now.tv_sec - stamp.modified.tv_sec) +
-                       std::chrono::nanoseconds(now.tv_nsec - stamp.modified.tv_nsec);
-    return std::chrono::duration_cast<std::chrono::nanoseconds>(since);
+    return std::chrono::seconds(now.tv_sec - stamp.modified.tv_sec) +
+           std::chrono::nanoseconds(now.tv_nsec - stamp.modified.tv_nsec);
+}
+
+// The file's bytes as one read from start to end, with its stamp before and
+// after the read.
+struct Snapshot {
+    std::string bytes;
+    Stamp before;
+    Stamp after;
+};
+
+Snapshot readOnce(int fd, const std::string& path, std::size_t maxBytes) {
+    Snapshot shot;
+    shot.before = stampOf(fd, path);
+    if (static_cast<unsigned long long>(shot.before.size) > maxBytes) {
+        cannotRead(path, "is larger than " + std::to_string(maxBytes) + " bytes");
+    }
+    shot.bytes.reserve(static_cast<std::size_t>(shot.before.size));
+    char buffer[65536];
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n < 0) {
+            cannotRead(path, std::string("cannot be read: ") + std::strerror(errno));
+        }
+        if (n == 0) {
+            break;
+        }
+        shot.bytes.append(buffer, static_cast<std::size_t>(n));
+        if (shot.bytes.size() > maxBytes) {
+            cannotRead(path, "is larger than " + std::to_string(maxBytes) + " bytes");
+        }
+    }
+    shot.after = stampOf(fd, path);
+    return shot;
 }
 
 } // namespace
 
 std::string readRegularFile(const std::string& path, std::size_t maxBytes) {
-    for (int attempt = 0; attempt < kReadAttempts; ++attempt) {
+    using Clock = std::chrono::steady_clock;
+    const auto giveUp = Clock::now() + kMostWait;
+    bool waitedForDateAhead = false;
+    for (;;) {
         // Non-blocking, so that opening a pipe does not wait for a writer.
         const Descriptor file{::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)};
         if (file.fd < 0) {
@@ -86,43 +128,40 @@ std::string readRegularFile(const std::string& path, std::size_t maxBytes) {
             }
             cannotRead(path, std::string("cannot be read: ") + std::strerror(errno));
         }
-        const Stamp before = stampOf(file.fd, path);
-        if (static_cast<unsigned long long>(before.size) > maxBytes) {
-            cannotRead(path, "is larger than " + std::to_string(maxBytes) + " bytes");
+        Snapshot shot = readOnce(file.fd, path, maxBytes);
+        const bool whole = shot.after == shot.before &&
+                           shot.bytes.size() == static_cast<std::size_t>(shot.after.size);
+        if (shot.after == shot.before && shot.after.size == 0 && !shot.bytes.empty()) {
+            // A kernel's file (/proc, /sys): its text is made as it is read.
+            cannotRead(path, "is not an ordinary file: its size is 0, yet it holds text");
         }
-        std::string bytes;
-        bytes.reserve(static_cast<std::size_t>(before.size));
-        char buffer[65536];
-        for (;;) {
-            const ssize_t n = ::read(file.fd, buffer, sizeof buffer);
-            if (n < 0 && errno == EINTR) {
-                continue;
+        if (whole) {
+            // Still for the settle time, or dated ahead of the clock (a copy
+            // from a machine whose clock runs ahead), which is waited for once.
+            const auto since = age(shot.after);
+            const bool ahead = since < std::chrono::nanoseconds::zero();
+            if (since >= kSettleTime || (ahead && waitedForDateAhead)) {
+                return std::move(shot.bytes);
             }
-            if (n < 0) {
-                cannotRead(path, std::string("cannot be read: ") + std::strerror(errno));
-            }
-            if (n == 0) {
+            const auto wait = ahead ? std::chrono::nanoseconds(kSettleTime) : kSettleTime - since;
+            if (Clock::now() + wait > giveUp) {
                 break;
             }
-            bytes.append(buffer, static_cast<std::size_t>(n));
-            if (bytes.size() > maxBytes) {
-                cannotRead(path, "is larger than " + std::to_string(maxBytes) + " bytes");
-            }
-        }
-        Stamp after = stampOf(file.fd, path);
-        // A file dated ahead of the clock is waited for once, no longer.
-        const std::chrono::nanoseconds wait = std::clamp<std::chrono::nanoseconds>(
-            kSettleTime - age(after), std::chrono::nanoseconds::zero(), kSettleTime);
-        if (after == before && wait > std::chrono::nanoseconds::zero()) {
             std::this_thread::sleep_for(wait);
-            after = stampOf(file.fd, path);
+            waitedForDateAhead = ahead;
+            if (stampOf(file.fd, path) == shot.after) {
+                return std::move(shot.bytes);
+            }
+        } else if (Clock::now() + kPollTime > giveUp) {
+            break;
+        } else {
+            std::this_thread::sleep_for(kPollTime);
         }
-        if (after == before && bytes.size() == static_cast<std::size_t>(after.size)) {
-            return bytes;
-        }
-        // Written to while being read: read it again.
+        // Written to while being read, or while settling: read it again.
     }
-    cannotRead(path, "keeps changing while it is read");
+    cannotRead(path, "is still being written: it did not stay unchanged for " +
+                         std::to_string(kSettleTime.count()) + " seconds in the " +
+                         std::to_string(kMostWait.count()) + " seconds waited for it");
 }
 
 namespace {

@@ -15,8 +15,9 @@ namespace wexel {
 
 // The whole content of a regular file. Throws FileNotFound when nothing is
 // at the path, PathFileAccess when it cannot be read, is no regular file, is
-// larger than `maxBytes`, or keeps changing while it is read (a file that
-// changed is read again, so a rewrite in progress is never taken half-done).
+// larger than `maxBytes`, or keeps changing. A file is taken only once it has
+// stayed unchanged for a few seconds (one changed just now may be half
+// rewritten by a slow writer), waited for within a bound and refused beyond.
 std::string readRegularFile(const std::string& path,
                             std::size_t maxBytes = std::numeric_limits<std::size_t>::max());
 

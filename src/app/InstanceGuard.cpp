@@ -9,6 +9,7 @@
 #include <QThread>
 
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <pwd.h>
 #include <sys/file.h>
@@ -81,13 +82,26 @@ QString InstanceGuard::defaultFolder() {
         const QString folder =
             QDir::cleanPath(home) + QStringLiteral("/.local/state/wexel-converter");
         makeFolders(QDir::cleanPath(home), folder);
-        if (isPrivateFolder(folder, uid)) {
+        // A home whose folder cannot hold the lock (a read-only or full disc,
+        // something else in its place) hands over to the next place.
+        if (isPrivateFolder(folder, uid) && lockCanBeMade(folder)) {
             return folder;
         }
     }
     const QString own = QStringLiteral("/tmp/wexel-converter-") + QString::number(uid);
     makeFolders(QStringLiteral("/tmp"), own);
     return isPrivateFolder(own, uid) ? own : QString();
+}
+
+bool InstanceGuard::lockCanBeMade(const QString& folder) {
+    const InstanceGuard probe(folder);
+    const int fd = ::open(QFile::encodeName(probe.lockFilePath()).constData(),
+                          O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fd < 0) {
+        return false;
+    }
+    ::close(fd);
+    return true;
 }
 
 bool InstanceGuard::isPrivateFolder(const QString& folder, unsigned uid) {
@@ -130,12 +144,20 @@ bool InstanceGuard::claim() {
         return *claimed_;
     }
     claimed_ = true;
+    // Without a safe place the program runs unguarded rather than not at all,
+    // and says so.
     if (!isPrivateFolder(folder_, ::getuid())) {
-        return true; // no safe place: run unguarded
+        unguardedBecause_ =
+            folder_.isEmpty()
+                ? QStringLiteral("no folder of its own could be made in your home or in /tmp")
+                : folder_ + QStringLiteral(" is not a folder that only you can change");
+        return true;
     }
     const int fd = ::open(QFile::encodeName(lockFilePath()).constData(),
                           O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
     if (fd < 0) {
+        unguardedBecause_ = lockFilePath() + QStringLiteral(" cannot be made: ") +
+                            QString::fromLocal8Bit(std::strerror(errno));
         return true;
     }
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {

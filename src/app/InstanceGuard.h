@@ -7,8 +7,9 @@
 // process that cannot take the lock is a second instance: it asks the running
 // one over the socket to raise its window, and ends. The lock is the system's
 // own file lock, released when its process ends however it ends, so a crashed
-// instance never blocks the next start. Where the folder is not private, the
-// guard stands aside and the program runs unguarded rather than not at all.
+// instance never blocks the next start. Where the folder is not private or
+// the lock cannot be made, the guard stands aside and says why: the program
+// runs unguarded rather than not at all.
 //
 // Protocol: the client sends "raise\n"; the running instance raises its
 // window and answers "raised N\n", N counting the requests it has served.
@@ -36,6 +37,8 @@ public:
     // it, made 0700 if missing. Where the home cannot hold it,
     // /tmp/wexel-converter-UID. Empty when neither can be made.
     static QString defaultFolder();
+    // Whether the lock file can be made (or opened) in `folder`.
+    static bool lockCanBeMade(const QString& folder);
 
     // True for a real folder (not a link) owned by `uid` and closed to
     // everyone else, below folders that no one but `uid` and root can change.
@@ -49,6 +52,8 @@ public:
     // work at all (no private folder). Called once; later calls repeat the
     // first answer.
     bool claim();
+    // Why claim() let this process run unguarded; empty when it guards.
+    QString unguardedBecause() const { return unguardedBecause_; }
 
     // Asks the running instance to raise its window. Returns the number its
     // answer carries, or nothing when no instance answered within `timeoutMs`.
@@ -65,6 +70,7 @@ private:
     qintptr lockHandle_ = -1; // the open, locked lock file
     QLocalServer server_;
     std::optional<bool> claimed_;
+    QString unguardedBecause_;
     int served_ = 0;
 };
 

@@ -2,6 +2,7 @@
 
 #include "app/InstanceGuard.h"
 #include "app/Windows.h"
+#include "platform/Process.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -93,7 +94,7 @@ bool QtAppFacts::previousInstanceRunning() {
 }
 
 std::string QtAppFacts::exeDirectory() {
-    return QDir::toNativeSeparators(QCoreApplication::applicationDirPath()).toStdString();
+    return executableFolder();
 }
 
 } // namespace wexel

@@ -5,6 +5,7 @@
 #include "app/QtPorts.h"
 #include "app/Windows.h"
 #include "platform/Numbers.h"
+#include "platform/Process.h"
 #include "ui/converter/frmQConverter.h"
 #include "ui/info/AppIcon.h"
 #include "ui/info/HelpMenu.h"
@@ -13,6 +14,8 @@
 
 #include <QApplication>
 #include <QLocale>
+
+#include <cstdio>
 
 namespace {
 
@@ -42,6 +45,14 @@ private:
 } // namespace
 
 int wexel::runConverterProgram(int argc, char* argv[], const QString& instanceFolder) {
+    wexel::openClosedStandardStreams();
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
+        qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
+        // Qt would abort with advice to reinstall: say what is missing instead.
+        std::fprintf(stderr, "wexel-converter: no display to show its window on (neither DISPLAY "
+                             "nor WAYLAND_DISPLAY is set)\n");
+        return 1;
+    }
     int qtArgc = argc > 0 ? 1 : 0;
     QApplication app(qtArgc, argv);
     const wexel::VersionInfo version = wexel::builtInVersion();
@@ -69,6 +80,17 @@ int wexel::runConverterProgram(int argc, char* argv[], const QString& instanceFo
     wexel::HelpMenu menu(help);
     QtStartupSteps steps(guard, menu);
 
+    // The guard is asked once; start-up hears the same answer.
+    if (guard.claim() && !guard.unguardedBecause().isEmpty()) {
+        // A second start would open a second window: the user hears why.
+        const QString text =
+            QStringLiteral("Wexel Converter cannot make sure that only one copy of it runs: "
+                           "%1. This copy runs on its own.")
+                .arg(guard.unguardedBecause());
+        std::fprintf(stderr, "wexel-converter: %s\n", text.toLocal8Bit().constData());
+        std::fflush(stderr);
+        wexel::MsgBox(text.toStdString());
+    }
     int status = 0;
     switch (wexel::Main(facts, steps)) {
     case wexel::StartupResult::SecondInstance:

@@ -231,6 +231,10 @@ ConversionTable ReadDataFiles(const std::string& folder, const ProblemHandler& o
 }
 
 void LoadDataFiles(const std::string& folder) {
+    if (folder.empty()) {
+        // Never the current folder, whose files may be anyone's.
+        raise(ErrorNumber::PathFileAccess, "The program's own folder cannot be found");
+    }
     TableSource facts;
     ConversionTable table = ReadDataFiles(folder, {}, &facts);
     // The table lives as long as the program: no room kept for tiers to come.

@@ -24,9 +24,10 @@ using namespace wexel;
 namespace {
 
 // Starts the program with its guard in `folder`.
-std::unique_ptr<QProcess> start(const QString& folder) {
+std::unique_ptr<QProcess>
+start(const QString& folder, QProcess::ProcessChannelMode channels = QProcess::ForwardedChannels) {
     auto program = std::make_unique<QProcess>();
-    program->setProcessChannelMode(QProcess::ForwardedChannels);
+    program->setProcessChannelMode(channels);
     program->start(QStringLiteral(WEXEL_GUARDED_PROGRAM), {folder});
     program->waitForStarted();
     return program;
@@ -172,9 +173,18 @@ private slots:
     void aSecondStartRaisesTheFirstAndEnds() {
         QTemporaryDir folder;
         const InstanceGuard probe(folder.path());
-        auto first = start(folder.path());
+        // The first started with its standard error closed, as a launcher may:
+        // it runs all the same, its standard error the null device.
+        auto first = std::make_unique<QProcess>();
+        first->setProcessChannelMode(QProcess::ForwardedChannels);
+        first->start(QStringLiteral("/bin/sh"),
+                     {QStringLiteral("-c"), QStringLiteral("exec \"$0\" \"$1\" 2>&-"),
+                      QStringLiteral(WEXEL_GUARDED_PROGRAM), folder.path()});
+        QVERIFY(first->waitForStarted());
         const auto served = ask(probe);
         QVERIFY2(served, "the first start did not become the running instance");
+        QCOMPARE(QFile::symLinkTarget(QStringLiteral("/proc/%1/fd/2").arg(first->processId())),
+                 QStringLiteral("/dev/null"));
         auto second = start(folder.path());
         QVERIFY2(second->waitForFinished(5000), "the second start did not end");
         QCOMPARE(second->exitCode(), 0);
@@ -196,16 +206,30 @@ private slots:
         stop(*next);
     }
 
-    void withoutAPrivateFolderTheProgramRunsUnguarded() {
+    void withoutAPrivateFolderTheProgramRunsUnguardedAndSaysWhy() {
         QTemporaryDir folder;
         QVERIFY(setMode(folder.path(), 0777));
-        auto first = start(folder.path());
-        auto second = start(folder.path());
-        QTest::qWait(2000);
-        QCOMPARE(first->state(), QProcess::Running);
-        QCOMPARE(second->state(), QProcess::Running);
-        stop(*first);
-        stop(*second);
+        std::unique_ptr<QProcess> programs[2];
+        for (auto& program : programs) {
+            program = start(folder.path(), QProcess::SeparateChannels);
+            program->setReadChannel(QProcess::StandardError);
+            const QByteArray line = "wexel-converter: Wexel Converter cannot make sure that only "
+                                    "one copy of it runs: " +
+                                    QFile::encodeName(folder.path()) +
+                                    " is not a folder that only you can change. This copy runs "
+                                    "on its own.\n";
+            const QDeadlineTimer deadline(30000);
+            QByteArray said;
+            while (!said.contains(line) && program->waitForReadyRead(deadline.remainingTime())) {
+                said += program->readAllStandardError();
+            }
+            QVERIFY2(said.contains(line), said.constData());
+        }
+        // Each has said so and shows its windows: neither gave way to the other.
+        for (auto& program : programs) {
+            QCOMPARE(program->state(), QProcess::Running);
+            stop(*program);
+        }
         // Nothing was left in a folder others could have planted.
         QCOMPARE(QDir(folder.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
                  QStringList());

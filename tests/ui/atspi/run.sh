@@ -38,4 +38,5 @@ unset QT_SCALE_FACTOR
 # A window manager gives the program's windows the keyboard, as a desktop does.
 openbox --config-file /dev/null >"$work/openbox.log" 2>&1 &
 wm=$!
+mkdir -m 700 "$work/guard"
 dbus-run-session -- /usr/bin/python3 "$here/check.py" "$program" "$work/guard"

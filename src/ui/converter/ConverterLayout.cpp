@@ -47,6 +47,7 @@ template <class Widget> Widget* make(QWidget* parent, const char* name, double p
 // A fixed caption: at least as wide as designed, and as its text.
 QLabel* caption(QWidget* parent, const QString& text, int designWidth) {
     auto* label = new QLabel(text, parent);
+    label->setTextFormat(Qt::PlainText);
     label->setFont(windowFont(8.25));
     label->setMinimumWidth(std::max(px(designWidth), label->minimumSizeHint().width()));
     return label;
@@ -320,6 +321,7 @@ WindowWidgets buildWindow(QWidget* content) {
     w.directions = make<QLabel>(content, "lblDirections", 8.25, true);
     w.directions->setWordWrap(true);
     w.directions->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    w.directions->setTextFormat(Qt::PlainText);
     w.directions->setMinimumWidth(px(kDirectionsLeast));
     w.directions->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     QPalette palette = w.directions->palette();

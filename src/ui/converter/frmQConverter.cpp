@@ -12,6 +12,7 @@
 #include "ui/converter/Estimates.h"
 #include "ui/converter/QtResultLabel.h"
 #include "ui/converter/QtTextField.h"
+#include "ui/info/DialogLayout.h"
 #include "ui/info/HelpMenu.h"
 
 #include <QAction>
@@ -226,7 +227,8 @@ void frmQConverter::Form_Load() {
             const QString name = QString::fromStdString(entry.item);
             cboConversionType_->addItem(name);
             // A name too long for the list shows cut; its tooltip shows it whole.
-            cboConversionType_->setItemData(cboConversionType_->count() - 1, name, Qt::ToolTipRole);
+            cboConversionType_->setItemData(cboConversionType_->count() - 1, plainToolTip(name),
+                                            Qt::ToolTipRole);
         }
     }
     selectEntry(0);
@@ -403,7 +405,7 @@ void frmQConverter::showWorking(Unit unit, PanelField field) {
                                                   {LabelCalc4Wexels, LabelCalc4Capacity},
                                                   {LabelCalc5Wexels, LabelCalc5Capacity}};
     for (PanelLabel result : kResults[calculator - 1]) {
-        u.labels[result]->setToolTip(working.join(QLatin1Char('\n')));
+        u.labels[result]->setToolTip(plainToolTip(working.join(QLatin1Char('\n'))));
     }
     if (widgets_.units[unit].frame->isVisible() || !isVisible()) {
         estimates_->use(&u.panel, usedCalculator_);

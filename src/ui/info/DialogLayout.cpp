@@ -157,4 +157,11 @@ QPushButton* addOkButton(QDialog* dialog, QBoxLayout* layout, QSize design) {
     return ok;
 }
 
+QString plainToolTip(const QString& text) {
+    if (text.isEmpty()) {
+        return {}; // no tooltip at all
+    }
+    return QStringLiteral("<p style=\"white-space:pre\">%1</p>").arg(text.toHtmlEscaped());
+}
+
 } // namespace wexel

@@ -44,6 +44,11 @@ void setUpDialog(QDialog* dialog, const char* name, const QString& title);
 // row of `layout`.
 QPushButton* addOkButton(QDialog* dialog, QBoxLayout* layout, QSize design);
 
+// A tooltip that shows `text` as it is: Qt takes a tooltip that looks like
+// markup as rich text (and loads the pictures it names), and text from a file
+// must never be taken so. Lines and blanks are kept.
+QString plainToolTip(const QString& text);
+
 // A child with this property set true may reach past its parent's edges or
 // lie under a sibling on purpose (the etched separator's two lines).
 inline constexpr const char* kMayOverhang = "wexelMayOverhang";

@@ -57,6 +57,7 @@ QHBoxLayout* row(QVBoxLayout* column, int left) {
 
 QLabel* frmAbout::addLabel(const char* name, const QString& text, QSize design, const QFont& font) {
     auto* label = new QLabel(text, this);
+    label->setTextFormat(Qt::PlainText);
     label->setObjectName(QString::fromLatin1(name));
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->setFont(font);

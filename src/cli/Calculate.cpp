@@ -133,7 +133,12 @@ int calculatorCommand(const CalculatorRequest& request, std::ostream& out, std::
         }
         out << jsonLine(object) << '\n';
     } else if (request.estimate) {
-        out << estimate;
+        // Line by line: a name's control characters must not steer the terminal.
+        for (std::size_t at = 0; at < estimate.size();) {
+            const std::size_t end = estimate.find('\n', at);
+            out << printable(std::string_view(estimate).substr(at, end - at)) << '\n';
+            at = end == std::string::npos ? estimate.size() : end + 1;
+        }
     } else {
         std::string line;
         for (const Output& output : calc.outputs) {
@@ -141,7 +146,7 @@ int calculatorCommand(const CalculatorRequest& request, std::ostream& out, std::
         }
         out << line << '\n';
         for (const std::string& w : working) {
-            out << w << '\n';
+            out << printable(w) << '\n';
         }
     }
     printShown(capture, err);
@@ -187,7 +192,7 @@ int compareCommand(const std::string& capacity, const std::string& unit, Format 
                 << csvField(wexels) << '\n';
             break;
         case Format::Text:
-            out << printable(c.name) << '\t' << wexels << '\n';
+            out << printableField(c.name) << '\t' << wexels << '\n';
             break;
         }
     }

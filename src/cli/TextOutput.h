@@ -19,7 +19,9 @@ using Json = nlohmann::ordered_json;
 std::string jsonLine(const Json& value);
 
 // A field for a CSV line: quoted (quotes doubled) when it holds a comma, a
-// quote, a line break, or blanks at either end.
+// quote, a line break, or blanks at either end. A field that begins as a
+// spreadsheet formula would (=, +, -, @, tab, CR) and is no plain number is
+// quoted and led by an apostrophe, so that opening the file runs nothing.
 std::string csvField(std::string_view text);
 
 } // namespace wexel::cli

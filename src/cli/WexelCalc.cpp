@@ -243,8 +243,8 @@ private:
                 out_ << jsonLine({{"name", c.name}, {"units", c.units}, {"tiers", c.tiers.size()}})
                      << '\n';
             } else {
-                out_ << printable(c.name) << '\t' << printable(c.units) << '\t' << c.tiers.size()
-                     << '\n';
+                out_ << printableField(c.name) << '\t' << printableField(c.units) << '\t'
+                     << c.tiers.size() << '\n';
             }
         }
         return Done;

@@ -131,7 +131,9 @@ std::string inQuotes(std::string_view text) {
     return "\"" + printable(text.substr(0, i)) + (i < text.size() ? "...\"" : "\"");
 }
 
-std::string printable(std::string_view text) {
+namespace {
+
+std::string escapedControls(std::string_view text, bool tabs) {
     static const char* const hex = "0123456789ABCDEF";
     std::string out;
     out.reserve(text.size());
@@ -139,7 +141,8 @@ std::string printable(std::string_view text) {
         const Decoded d = decodeFirst(text);
         const std::size_t length = d.cp < 0 ? 1 : d.length;
         const UChar32 cp = d.cp < 0 ? static_cast<unsigned char>(text[0]) : d.cp;
-        if (d.cp < 0 || isControl(cp)) { // a byte that is no UTF-8 is shown, not passed on
+        // A byte that is no UTF-8 is shown, not passed on.
+        if (d.cp < 0 || isControl(cp) || (tabs && cp == '\t')) {
             out += "\\x";
             out += hex[(cp >> 4) & 0xF];
             out += hex[cp & 0xF];
@@ -149,6 +152,16 @@ std::string printable(std::string_view text) {
         text.remove_prefix(length);
     }
     return out;
+}
+
+} // namespace
+
+std::string printable(std::string_view text) {
+    return escapedControls(text, false);
+}
+
+std::string printableField(std::string_view text) {
+    return escapedControls(text, true);
 }
 
 bool hasControlCharacter(std::string_view text) {

@@ -44,6 +44,10 @@ std::string inQuotes(std::string_view text);
 // terminal and every output stays UTF-8.
 std::string printable(std::string_view text);
 
+// printable(), with tabs written as \x09 too: a field of tab-separated
+// columns that stays in its column.
+std::string printableField(std::string_view text);
+
 // True if the text holds a control character other than tab (NUL included).
 bool hasControlCharacter(std::string_view text);
 

@@ -285,6 +285,41 @@ DIR/vqcslope.dat:6: warning: the lowest capacity 4 of "NÃ©w" is not above 4 of
     EXPECT_EQ(run({"--data", data.path(), "list"}).out, "WXE007\tMSU\t1\nBad\\x1B[31m\tMSU\t1\n");
 }
 
+TEST(WexelCalc, NamesAndLabelsNeverSteerATerminalOrASpreadsheet) {
+    TempFolder data;
+    data.writeData("A1,WXE007,MSU\nB2,=HYPERLINK(\"x\"),MSU\nC3,\"Tab\there\x1B[2J\",MSU\n",
+                   "A1,1,9,,1\nB2,1,9,,1\nC3,1,9,,1\n");
+    const struct {
+        std::vector<std::string> args;
+        std::string input;
+        std::string out;
+    } cases[] = {
+        {{"list"}, "", "WXE007\tMSU\t1\n=HYPERLINK(\"x\")\tMSU\t1\nTab\\x09here\\x1B[2J\tMSU\t1\n"},
+        {{"to-wx", "--all", "--csv", "5"},
+         "",
+         "conversion,capacity,wexels\nWXE007,5,5\n\"'=HYPERLINK(\"\"x\"\")\",5,5\n"
+         "Tab\there\\x1B[2J,5,5\n"},
+        // Numbers stay numbers; what a spreadsheet would run is quoted and defused.
+        {{"batch", "WXE007"},
+         "-5,1\n+7,1\n1E3,1\n@SUM(A1),1\n-x,1\n=1+1,1\n\"\tx\",1\n",
+         "label,capacity,wexels\n-5,1,1\n+7,1,1\n1E3,1,1\n\"'@SUM(A1)\",1,1\n\"'-x\",1,1\n"
+         "\"'=1+1\",1,1\n\"'\tx\",1,1\n"},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> args{"--data", data.path()};
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        std::ostringstream out, err;
+        std::istringstream in(c.input);
+        wexel::runWexelCalc(args, out, err, in, WEXEL_DATA_DIR);
+        EXPECT_EQ(out.str(), c.out) << c.args[0];
+    }
+    std::ostringstream out, err;
+    std::istringstream in;
+    wexel::runWexelCalc({"--data", data.path(), "--estimate", "to-wx", "Tab\there\x1B[2J", "5"},
+                        out, err, in, WEXEL_DATA_DIR);
+    EXPECT_TRUE(contains(out.str(), "\nConversion: Tab\there\\x1B[2J (MSU)\n")) << out.str();
+}
+
 TEST(WexelCalc, OnlyRegularFilesAreReadAndNothingHangs) {
     TempFolder data;
     data.write(wexel::kTiersFileName, "A1,1,3,,1\n");

@@ -1,6 +1,7 @@
 #include "ui/info/HelpFile.h"
 
 #include "platform/RuntimeError.h"
+#include "platform/Text.h"
 #include "platform/TextFileReader.h"
 #include "ui/info/HelpMarkup.h"
 
@@ -26,13 +27,64 @@ QString page(const QString& body) {
            QStringLiteral("</style></head><body>") + body + QStringLiteral("</body></html>");
 }
 
+// The 1-based line of byte `offset`.
+int lineOf(std::string_view bytes, std::size_t offset) {
+    return 1 + static_cast<int>(std::count(bytes.begin(), bytes.begin() + offset, '\n'));
+}
+
+// The help file's text: UTF-16 by its byte-order mark, else in the encoding
+// its XML declaration names (UTF-8 when it names none), which must hold.
+QString decodedHelp(const std::string& bytes) {
+    const std::string_view view(bytes);
+    if (view.substr(0, 2) == "\xFF\xFE" || view.substr(0, 2) == "\xFE\xFF") {
+        if (view.size() % 2 != 0) {
+            throw HelpFileRefusal("it is UTF-16 of an odd number of bytes: its last character "
+                                  "is cut");
+        }
+        return QString::fromStdString(utf16ToUtf8(view.substr(2), view[0] == '\xFE'));
+    }
+    static const QRegularExpression declared(
+        QStringLiteral("^\\s*<\\?xml[^>]*\\sencoding\\s*=\\s*[\"']([^\"']*)[\"']"));
+    const QString start = QString::fromLatin1(view.substr(0, 256));
+    const QString encoding = declared.match(start).captured(1).toLower();
+    std::string text;
+    if (encoding.isEmpty() || encoding == u"utf-8" || encoding == u"utf8") {
+        if (!isValidUtf8(view)) {
+            std::size_t at = 0;
+            while (at < view.size()) {
+                const std::size_t n = static_cast<unsigned char>(view[at]) < 0x80
+                                          ? 1
+                                          : utf8SequenceLength(view.substr(at));
+                if (n == 0) {
+                    break;
+                }
+                at += n;
+            }
+            throw HelpFileRefusal("line " + std::to_string(lineOf(view, at)) +
+                                  ": a byte that is not UTF-8 (save the file as UTF-8)");
+        }
+        text = bytes;
+    } else if (encoding == u"iso-8859-1" || encoding == u"latin1" || encoding == u"latin-1" ||
+               encoding == u"windows-1252" || encoding == u"cp1252" || encoding == u"us-ascii") {
+        text = windows1252ToUtf8(view);
+    } else {
+        throw HelpFileRefusal("it declares the encoding \"" + encoding.left(40).toStdString() +
+                              "\", which is not read: save it as UTF-8");
+    }
+    if (const std::size_t nul = view.find('\0'); nul != std::string_view::npos) {
+        throw HelpFileRefusal("line " + std::to_string(lineOf(view, nul)) +
+                              ": a NUL character, which is no text");
+    }
+    return QString::fromStdString(text);
+}
+
 } // namespace
 
 HelpFile HelpFile::load(const std::string& path) {
     HelpFile help;
     const std::string bytes = readRegularFile(path, kMaxHelpFileBytes);
     try {
-        help = HelpMarkup::read(QString::fromUtf8(bytes));
+        help = HelpMarkup::read(decodedHelp(bytes));
     } catch (const HelpFileRefusal& refusal) {
         raise(ErrorNumber::PathFileAccess, path + " is not a help file: " + refusal.what());
     }
@@ -110,8 +162,10 @@ QString HelpFile::indexPage(const QString& keyword) const {
 
 QUrl externalLink(const QUrl& link) {
     const QString scheme = link.scheme().toLower();
-    if ((scheme == u"http" || scheme == u"https") && link.isValid() && !link.host().isEmpty()) {
-        return link;
+    if (scheme == u"http" || scheme == u"https") {
+        // A name and password in a link would be handed to whoever serves it.
+        return link.isValid() && !link.host().isEmpty() && link.userInfo().isEmpty() ? link
+                                                                                     : QUrl();
     }
     if (scheme != u"mailto") {
         return {};
@@ -127,8 +181,15 @@ QUrl externalLink(const QUrl& link) {
     QUrl mail;
     mail.setScheme(QStringLiteral("mailto"));
     mail.setPath(to);
-    const QString subject =
-        QUrlQuery(link).queryItemValue(QStringLiteral("subject"), QUrl::FullyDecoded);
+    // A line break in the subject would start a further header (Bcc:): every
+    // control character becomes a blank.
+    QString subject = QUrlQuery(link).queryItemValue(QStringLiteral("subject"), QUrl::FullyDecoded);
+    for (QChar& c : subject) {
+        if (c.category() == QChar::Other_Control) {
+            c = QLatin1Char(' ');
+        }
+    }
+    subject = subject.simplified();
     if (!subject.isEmpty()) {
         QUrlQuery query;
         query.addQueryItem(QStringLiteral("subject"), subject);

@@ -337,6 +337,27 @@ private slots:
              "<sectionX> is not allowed in a help file"},
             {"<html><body><section id=\"x\"/></body></html>", {}, "it holds no topic"},
             {"too large", QByteArray(5 << 20, ' '), "is larger than 4194304 bytes"},
+            // Encodings: a declared one is read, a wrong byte is named.
+            {"Latin-1",
+             "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><html><body><section id=\"100\">"
+             "caf\xE9</section></body></html>",
+             nullptr},
+            {"UTF-16",
+             [] {
+                 const QString text = QStringLiteral(
+                     "<html><body><section id=\"100\">caf\u00E9</section></body></html>");
+                 return QByteArray("\xFF\xFE") +
+                        QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
+             }(),
+             nullptr},
+            {"not UTF-8", "<section id=\"100\">\ncaf\xE9</section>",
+             "line 2: a byte that is not UTF-8"},
+            {"NUL", QByteArray("<section id=\"100\">\n\0</section>", 29),
+             "line 2: a NUL character"},
+            {"EBCDIC",
+             "<?xml version=\"1.0\" encoding=\"EBCDIC-US\"?><html><body><section id=\"100\"/>"
+             "</body></html>",
+             "it declares the encoding \"ebcdic-us\", which is not read"},
             {"FIFO", {}, "is not a regular file"},
         };
         for (const auto& c : cases) {
@@ -346,7 +367,8 @@ private slots:
             } else {
                 const QByteArray text =
                     c.content.isNull() ? QByteArray(c.name)
-                    : c.content.startsWith("<html") || c.content.startsWith("<!")
+                    : c.content.startsWith("<html") || c.content.startsWith("<!") ||
+                            c.content.startsWith("<?") || c.content.startsWith("\xFF")
                         ? c.content
                         : "<html><body>" + c.content + "</body></html>";
                 folder.write(path.substr(folder.path().size() + 1), text.toStdString());
@@ -389,8 +411,9 @@ private slots:
             "<a href=\"file:///etc/passwd\">file</a> <a href=\"smb://host/share\">share</a> "
             "<a href=\"javascript:x()\">script</a> <a href=\"#x14\">odd</a> "
             "<a href=\"mailto:help@example.com%3Fattach=/etc/passwd\">hidden</a> "
+            "<a href=\"https://user:pw@example.com/\">password</a> "
             "<a href=\"https://example.com/a?b=c\">web</a> "
-            "<a href=\"mailto:help@example.com?subject=Wexel%20help&amp;attach=/etc/passwd"
+            "<a href=\"mailto:help@example.com?subject=Wexel%0D%0Ahelp&amp;attach=/etc/passwd"
             "&amp;cc=x@example.com\">mail</a> "
             "<a href=\"#14\">topic</a></p></section></body></html>");
         HelpFilePath() = folder.file("help.hlp");
@@ -401,7 +424,8 @@ private slots:
         HelpSystem help;
         HelpMenu(help).mnuWindowHelp_Click();
         QTextBrowser* browser = help.browser();
-        QVERIFY(browser->toPlainText().startsWith(QStringLiteral("file share script odd hidden")));
+        QVERIFY(browser->toPlainText().startsWith(
+            QStringLiteral("file share script odd hidden password")));
         QCOMPARE(links(browser), (QStringList{"web", "mail", "topic"}));
         for (const char* link : {"web", "mail", "topic"}) {
             browser->setSource(QUrl(QStringLiteral("help:100")));

@@ -163,7 +163,7 @@ int compareCommand(const std::string& capacity, const std::string& unit, Format 
     bool first = true;
     for (const auto& entry : SlopeTable()) {
         const Conversion& c = entry.item;
-        if (c.units != unit || c.tiers.empty()) {
+        if (foldKey(c.units) != foldKey(unit) || c.tiers.empty()) {
             continue;
         }
         MemoryPanel panel(c.name);

@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <iterator>
 #include <limits>
+#include <map>
 
 namespace wexel::cli {
 
@@ -31,6 +32,8 @@ void warnAbout(const ConversionTable& table, bool namesUnreadable, bool tiersUnr
                  "reports an error at every start");
     }
 
+    // Names that load as different conversions but read the same.
+    std::map<std::string, const Conversion*> lookAlikes[2];
     for (const auto& entry : table) {
         const Conversion& c = entry.item;
         for (const std::string* text : {&c.code, &c.name, &c.units}) {
@@ -39,6 +42,23 @@ void warnAbout(const ConversionTable& table, bool namesUnreadable, bool tiersUnr
                      inQuotes(printable(*text)) +
                          " holds control characters, which no one can see or type");
             }
+        }
+        if (const std::string why = deceptiveCharacters(c.name); !why.empty()) {
+            warn(kNamesFileName, c.line,
+                 "the name " + inQuotes(c.name) + " holds " + why +
+                     ": it reads like a name it is not");
+        }
+        const std::array<std::string, 2> keys = lookAlikeKeys(c.name);
+        const Conversion* like = nullptr;
+        for (std::size_t i = 0; i < keys.size(); ++i) {
+            const auto [first, added] = lookAlikes[i].emplace(keys[i], &c);
+            like = like != nullptr || added ? like : first->second;
+        }
+        if (like != nullptr) {
+            warn(kNamesFileName, c.line,
+                 "the name " + inQuotes(c.name) + " looks like " + inQuotes(like->name) +
+                     " (line " + std::to_string(like->line) +
+                     "): a user cannot tell which is which");
         }
         if (characterCount(c.name) > kNameShownWhole) {
             warn(kNamesFileName, c.line,

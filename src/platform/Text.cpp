@@ -2,9 +2,15 @@
 
 #include "platform/RuntimeError.h"
 
+#include <unicode/normalizer2.h>
 #include <unicode/uchar.h>
 #include <unicode/ucnv.h>
+#include <unicode/unistr.h>
+#include <unicode/uspoof.h>
 #include <unicode/utf8.h>
+
+#include <cstdio>
+#include <memory>
 
 #include <cstdint>
 
@@ -166,6 +172,80 @@ std::string printableField(std::string_view text) {
 
 bool hasControlCharacter(std::string_view text) {
     return printable(text) != text;
+}
+
+namespace {
+
+struct SpoofCheckerClose {
+    void operator()(USpoofChecker* checker) const { uspoof_close(checker); }
+};
+using SpoofChecker = std::unique_ptr<USpoofChecker, SpoofCheckerClose>;
+
+// ICU's confusable data, with the script rules of names people read: one
+// script, or the scripts a language writes together (Han with Kana, ...).
+const USpoofChecker* spoofChecker() {
+    static const SpoofChecker checker = [] {
+        UErrorCode status = U_ZERO_ERROR;
+        SpoofChecker made(uspoof_open(&status));
+        if (U_FAILURE(status)) {
+            raise(ErrorNumber::CannotCreateComponent, u_errorName(status));
+        }
+        uspoof_setChecks(made.get(), USPOOF_CONFUSABLE | USPOOF_RESTRICTION_LEVEL, &status);
+        uspoof_setRestrictionLevel(made.get(), USPOOF_HIGHLY_RESTRICTIVE);
+        return made;
+    }();
+    return checker.get();
+}
+
+std::string codePoint(UChar32 c) {
+    char text[16];
+    std::snprintf(text, sizeof text, "U+%04X", static_cast<unsigned>(c));
+    return text;
+}
+
+} // namespace
+
+std::array<std::string, 2> lookAlikeKeys(std::string_view text) {
+    std::array<std::string, 2> keys{std::string(text), std::string(text)};
+    if (!isValidUtf8(text)) {
+        return keys;
+    }
+    const icu::UnicodeString source = icu::UnicodeString::fromUTF8(
+        icu::StringPiece(text.data(), static_cast<int32_t>(text.size())));
+    UErrorCode status = U_ZERO_ERROR;
+    const icu::Normalizer2* forms[2] = {icu::Normalizer2::getNFKCInstance(status),
+                                        icu::Normalizer2::getNFKCCasefoldInstance(status)};
+    for (std::size_t i = 0; i < keys.size() && U_SUCCESS(status); ++i) {
+        const icu::UnicodeString normal = forms[i]->normalize(source, status);
+        icu::UnicodeString skeleton;
+        uspoof_getSkeletonUnicodeString(spoofChecker(), 0, normal, skeleton, &status);
+        keys[i].clear();
+        skeleton.toUTF8String(keys[i]);
+    }
+    return keys;
+}
+
+std::string deceptiveCharacters(std::string_view text) {
+    if (!isValidUtf8(text)) {
+        return {};
+    }
+    for (std::string_view rest = text; !rest.empty();) {
+        const Decoded d = decodeFirst(rest);
+        rest.remove_prefix(d.length);
+        if (u_hasBinaryProperty(d.cp, UCHAR_DEFAULT_IGNORABLE_CODE_POINT)) {
+            return "an invisible character (" + codePoint(d.cp) + ")";
+        }
+        if (d.cp != ' ' && d.cp != '\t' && u_charType(d.cp) == U_SPACE_SEPARATOR) {
+            return "a space other than the plain blank (" + codePoint(d.cp) + ")";
+        }
+    }
+    UErrorCode status = U_ZERO_ERROR;
+    const int32_t found = uspoof_checkUTF8(spoofChecker(), text.data(),
+                                           static_cast<int32_t>(text.size()), nullptr, &status);
+    if (U_SUCCESS(status) && (found & USPOOF_RESTRICTION_LEVEL) != 0) {
+        return "letters of scripts that are not used together";
+    }
+    return {};
 }
 
 } // namespace wexel

@@ -3,6 +3,7 @@
 // encodings the data files may come in, letter case, and how a text is
 // quoted or escaped in a message.
 
+#include <array>
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -47,6 +48,17 @@ std::string printable(std::string_view text);
 // printable(), with tabs written as \x09 too: a field of tab-separated
 // columns that stays in its column.
 std::string printableField(std::string_view text);
+
+// The keys under which names meet that a reader cannot tell apart: Unicode's
+// confusable skeleton (Latin "ABC" and Cyrillic "АВС") of the text in
+// compatibility normalisation ("ﬀ" and "ff"), as written and with full case
+// folding ("STRASSE" and "straße"). Bytes that are not UTF-8 are kept.
+std::array<std::string, 2> lookAlikeKeys(std::string_view text);
+
+// Why a name is hard to read for what it is: "an invisible character
+// (U+200B)", "a space other than the plain blank (U+00A0)", "letters of
+// scripts that are not used together"; empty when nothing is.
+std::string deceptiveCharacters(std::string_view text);
 
 // True if the text holds a control character other than tab (NUL included).
 bool hasControlCharacter(std::string_view text);

@@ -320,6 +320,45 @@ TEST(WexelCalc, NamesAndLabelsNeverSteerATerminalOrASpreadsheet) {
     EXPECT_TRUE(contains(out.str(), "\nConversion: Tab\there\\x1B[2J (MSU)\n")) << out.str();
 }
 
+TEST(WexelCalc, CheckWarnsOfNamesThatReadAlike) {
+    const struct {
+        const char* first;
+        const char* second;
+        const char* warning; // on line 3, of the second name; empty: none
+    } cases[] = {
+        {"STRASSE",
+         "stra\xC3\x9F"
+         "e",
+         "looks like \"STRASSE\" (line 2)"},
+        {"\xEF\xAC\x80 suite", "ff suite", "looks like \"\xEF\xAC\x80 suite\" (line 2)"},
+        {"Caf\xC3\xA9", "Cafe\xCC\x81", "looks like \"Caf\xC3\xA9\" (line 2)"},
+        {"ABC", "\xD0\x90\xD0\x92\xD0\xA1", "looks like \"ABC\" (line 2)"},
+        {"Big Suite", "Big\xC2\xA0Suite", "holds a space other than the plain blank (U+00A0)"},
+        {"Suite", "Su\xE2\x80\x8Bite", "holds an invisible character (U+200B)"},
+        {"Pay", "P\xD0\xB0y", "holds letters of scripts that are not used together"},
+        {"Suite", "Suite 2", ""},
+        {"\xE6\x97\xA5\xE6\x9C\xAC", "\xE3\x83\x86\xE3\x82\xB9\xE3\x83\x88\xE6\x97\xA5", ""},
+    };
+    for (const auto& c : cases) {
+        TempFolder data;
+        data.writeData(std::string("A1,WXE007,MSU\nB2,") + c.first + ",MSU\nC3," + c.second +
+                           ",MSU\n",
+                       "A1,1,3,,1\nB2,1,3,,1\nC3,1,3,,1\n");
+        const Result r = run({"--data", data.path(), "check"});
+        if (*c.warning == '\0') {
+            EXPECT_EQ(r.out, "") << c.second;
+            EXPECT_EQ(r.exit, 0) << c.second;
+        } else {
+            EXPECT_TRUE(contains(r.out, "vqcsname.dat:3: warning: the name \"" +
+                                            std::string(c.second) + "\" " + c.warning))
+                << r.out;
+            EXPECT_EQ(r.exit, 1) << c.second;
+        }
+    }
+    // A unit code is one whatever its letter case, as names are.
+    EXPECT_EQ(run({"to-wx", "--all", "--unit", "msu", "1"}).exit, 0);
+}
+
 TEST(WexelCalc, OnlyRegularFilesAreReadAndNothingHangs) {
     TempFolder data;
     data.write(wexel::kTiersFileName, "A1,1,3,,1\n");

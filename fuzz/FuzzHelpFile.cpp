@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <string>
 
 // fontconfig keeps its font cache until the process ends.
 extern "C" const char* __lsan_default_suppressions() {
@@ -38,10 +39,9 @@ void layOut(const QString& page) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const QString text =
-        QString::fromUtf8(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
     try {
-        const wexel::HelpFile help = wexel::HelpFile::parse(text);
+        const wexel::HelpFile help =
+            wexel::HelpFile::parse(std::string(reinterpret_cast<const char*>(data), size));
         for (const wexel::HelpTopic& topic : help.topics()) {
             layOut(help.topicPage(topic.context));
         }

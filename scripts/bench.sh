@@ -9,6 +9,8 @@ cmake --build --preset bench
 build/bench/bench/bench_core
 if [[ -x build/bench/bench/bench_window ]]; then
   QT_QPA_PLATFORM=offscreen build/bench/bench/bench_window
+  echo "== hostile help files"
+  QT_QPA_PLATFORM=offscreen build/bench/bench/bench_help
 fi
 if [[ -x build/bench/bin/wexel-calc ]]; then
   echo "== wexel-calc batch, 1,000,000 lines"

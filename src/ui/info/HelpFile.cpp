@@ -94,9 +94,9 @@ HelpFile HelpFile::load(const std::string& path) {
     return help;
 }
 
-HelpFile HelpFile::parse(const QString& source) {
+HelpFile HelpFile::parse(const std::string& bytes) {
     try {
-        return HelpMarkup::read(source);
+        return HelpMarkup::read(decodedHelp(bytes));
     } catch (const HelpFileRefusal& refusal) {
         raise(ErrorNumber::PathFileAccess, refusal.what());
     }

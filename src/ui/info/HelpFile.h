@@ -40,7 +40,9 @@ inline constexpr int kMaxHelpIndexEntries = 5000;
 // The document title, a topic's title, one keyword.
 inline constexpr int kMaxHelpNameChars = 200;
 // In one topic: characters of text, elements, elements nested in each other,
-// tables nested in each other, table cells, cells in one table row.
+// tables nested in each other, table cells (a cell in a nested table counts
+// once for each table it lies in: laying out nested tables costs that much
+// more), cells in one table row.
 inline constexpr int kMaxHelpTopicChars = 100000;
 inline constexpr int kMaxHelpTopicElements = 5000;
 inline constexpr int kMaxHelpNesting = 16;
@@ -49,8 +51,12 @@ inline constexpr int kMaxHelpTableCells = 1000;
 inline constexpr int kMaxHelpTableColumns = 20;
 inline constexpr int kMaxHelpLinkChars = 2000;
 // Attributes of one tag, anywhere in the file: the XML parser compares each
-// attribute with all before it.
+// attribute with all before it; and the characters of one attribute's value.
 inline constexpr int kMaxHelpAttributes = 16;
+inline constexpr int kMaxHelpAttributeChars = 65536;
+// Combining marks on one letter: Unicode's stream-safe text has at most 30,
+// and the text layout slows down steeply on a letter that has more.
+inline constexpr int kMaxHelpCombiningMarks = 30;
 // A word longer than this may break anywhere after each such stretch: the
 // text layout slows down steeply on one long unbreakable line.
 inline constexpr int kHelpWordChars = 32;
@@ -69,10 +75,10 @@ public:
     // large, is not a help file as described above, or holds no topic.
     static HelpFile load(const std::string& path);
 
-    // Parses help text; a text without any topic gives a file without
-    // topics. Throws PathFileAccess naming the line for a text that is not
-    // a help file as described above.
-    static HelpFile parse(const QString& source);
+    // Parses a help file's bytes, in their encoding; one without any topic
+    // gives a file without topics. Throws PathFileAccess naming the line for
+    // bytes that are not a help file as described above.
+    static HelpFile parse(const std::string& bytes);
 
     const std::vector<HelpTopic>& topics() const { return topics_; }
     // The topic with that context number, or nullptr.

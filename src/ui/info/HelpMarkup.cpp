@@ -57,13 +57,19 @@ void checkTags(const QString& text) {
             const bool doctype = rest.startsWith(u"<!");
             int attributes = 0;
             QChar quote;
+            qsizetype valueStart = 0;
             for (++i; i < size && (text[i] != u'>' || !quote.isNull()); ++i) {
                 const QChar t = text[i];
                 line += t == u'\n';
                 if (!quote.isNull()) {
                     quote = t == quote ? QChar() : quote;
+                    if (i - valueStart > kMaxHelpAttributeChars) {
+                        refuse("an attribute longer than " +
+                               std::to_string(kMaxHelpAttributeChars) + " characters");
+                    }
                 } else if (t == u'"' || t == u'\'') {
                     quote = t;
+                    valueStart = i + 1;
                 } else if (t == u'=' && ++attributes > kMaxHelpAttributes) {
                     refuse("a tag with more than " + std::to_string(kMaxHelpAttributes) +
                            " attributes");
@@ -257,7 +263,7 @@ private:
             refuse(QStringLiteral("tables nested more than %1 deep").arg(kMaxHelpTableNesting));
         }
         if (open.tag == Tag::Th || open.tag == Tag::Td) {
-            if (++cells_ > kMaxHelpTableCells) {
+            if ((cells_ += tables_) > kMaxHelpTableCells) {
                 refuse(QStringLiteral("a topic with more than %1 table cells")
                            .arg(kMaxHelpTableCells));
             }
@@ -312,13 +318,18 @@ private:
                                      [](const Open& o) { return o.tag == Tag::Pre; });
         for (const QChar c : text) {
             if (isXmlSpace(c)) {
-                run_ = 0;
+                run_ = marks_ = 0;
                 if (!pre && !body_.isEmpty() && body_.back() == u' ') {
                     continue;
                 }
                 count();
                 body_ += pre ? c : QChar(u' ');
                 continue;
+            }
+            marks_ = c.isMark() ? marks_ + 1 : 0;
+            if (marks_ > kMaxHelpCombiningMarks) {
+                refuse(QStringLiteral("a letter with more than %1 combining marks")
+                           .arg(kMaxHelpCombiningMarks));
             }
             if (run_ >= kHelpWordChars && !c.isLowSurrogate() && !c.isMark()) {
                 body_ += QChar(0x200B); // zero width space
@@ -374,7 +385,8 @@ private:
     int elements_ = 0;
     int tables_ = 0;
     int cells_ = 0;
-    int run_ = 0; // characters since the last place to break
+    int run_ = 0;   // characters since the last place to break
+    int marks_ = 0; // combining marks since the last letter
 };
 
 } // namespace

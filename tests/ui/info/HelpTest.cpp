@@ -249,13 +249,13 @@ private slots:
         }
         QByteArray moreTopics = topics;
         moreTopics.replace("id=\"", "id=\"9");
-        const QByteArray wideTables = // three deep, 20 wide, 800 cells
-            "<table><tr>" +
-            QByteArray("<td><table><tr>" +
-                       QByteArray("<td><table><tr>" + cells + "</tr></table></td>").repeated(10) +
-                       "</tr></table></td>")
-                .repeated(4) +
-            "</tr></table>";
+        // Three deep, counted 1 + 3 x 2 + 331 x 3 = 1000: each cell once per table around it.
+        const QByteArray wideTables = "<table><tr><td><table><tr><td><table>" +
+                                      QByteArray("<tr>" + cells + "</tr>").repeated(16) + "<tr>" +
+                                      QByteArray("<td>w</td>").repeated(11) +
+                                      "</tr></table></td><td/><td/></tr></table>" +
+                                      "</td></tr></table>";
+        const QByteArray accents = QByteArray("\xCC\x81").repeated(kMaxHelpCombiningMarks);
         const struct {
             const char* name;
             QByteArray content; // the <body>'s, unless it is a whole file
@@ -289,6 +289,12 @@ private slots:
             {"unbroken preformatted line",
              "<section id=\"100\"><pre>" + QByteArray(99000, 'x') + "</pre></section>", nullptr},
             {"tables", "<section id=\"100\">" + wideTables + "</section>", nullptr},
+            {"combining marks", "<section id=\"100\">a" + accents + " a" + accents + "</section>",
+             nullptr},
+            {"attribute",
+             "<section id=\"100\"><p class=\"" + QByteArray(kMaxHelpAttributeChars, 'c') +
+                 "\"/></section>",
+             nullptr},
             {"list items",
              "<section id=\"100\"><ul>" + QByteArray("<li>x</li>").repeated(4900) +
                  "</ul></section>",
@@ -307,8 +313,15 @@ private slots:
              "<section id=\"100\">" + QByteArray("<table><tr><td>").repeated(4) +
                  QByteArray("</td></tr></table>").repeated(4) + "</section>",
              "tables nested more than 3 deep"},
-            {"table cells", "<section id=\"100\">" + wideTables + wideTables + "</section>",
+            {"table cells",
+             "<section id=\"100\">" + wideTables + "<table><tr><td/></tr></table></section>",
              "a topic with more than 1000 table cells"},
+            {"combining marks", "<section id=\"100\">a" + accents + "\xCC\x81</section>",
+             "a letter with more than 30 combining marks"},
+            {"attribute",
+             "<section id=\"100\"><p class=\"" + QByteArray(kMaxHelpAttributeChars + 1, 'c') +
+                 "\"/></section>",
+             "line 1: an attribute longer than 65536 characters"},
             {"row", "<section id=\"100\"><table><tr>" + cells + "<td/></tr></table></section>",
              "a table row with more than 20 cells"},
             {"elements", "<section id=\"100\">" + QByteArray("<br/>").repeated(5001) + "</section>",

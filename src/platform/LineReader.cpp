@@ -23,9 +23,15 @@ bool LineReader::next(std::string& line) {
             }
             break;
         }
-        // A character begins at every byte that does not continue a UTF-8 sequence.
-        if ((c & 0xC0) != 0x80 && ++characters > kMaxLineLength) {
-            tooLong_ = true;
+        // A character begins at every byte that does not continue a UTF-8
+        // sequence; a byte-order mark before the first line is none.
+        if ((c & 0xC0) != 0x80) {
+            if (characters == 1 && lineNumber_ == 0 && line == "\xEF\xBB\xBF") {
+                characters = 0;
+            }
+            if (++characters > kMaxLineLength) {
+                tooLong_ = true;
+            }
         }
         if (!tooLong_) {
             line += traits::to_char_type(c);

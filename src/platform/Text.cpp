@@ -13,6 +13,7 @@
 #include <memory>
 
 #include <cstdint>
+#include <iterator>
 
 namespace wexel {
 
@@ -36,17 +37,41 @@ bool isControl(UChar32 c) {
     return (c < 0x20 && c != '\t') || (c >= 0x7F && c <= 0x9F);
 }
 
-// Bytes in the encoding `from` as UTF-8; what `from` cannot hold becomes U+FFFD.
+struct ConverterClose {
+    void operator()(UConverter* converter) const { ucnv_close(converter); }
+};
+using Converter = std::unique_ptr<UConverter, ConverterClose>;
+
+// Bytes in the encoding `from` as UTF-8; what `from` cannot hold becomes
+// U+FFFD. Converted a piece at a time: ICU counts lengths in 32 bits, and a
+// file of a gigabyte may grow to three as UTF-8.
 std::string toUtf8(std::string_view bytes, const char* from) {
-    std::string out(bytes.size() * 3 + 4, '\0');
     UErrorCode status = U_ZERO_ERROR;
-    const std::int32_t length =
-        ucnv_convert("UTF-8", from, out.data(), static_cast<std::int32_t>(out.size()), bytes.data(),
-                     static_cast<std::int32_t>(bytes.size()), &status);
+    const Converter source(ucnv_open(from, &status));
+    const Converter target(ucnv_open("UTF-8", &status));
     if (U_FAILURE(status)) {
         raise(ErrorNumber::OutOfMemory, std::string("converting text from ") + from);
     }
-    out.resize(static_cast<std::size_t>(length));
+    std::string out;
+    out.reserve(bytes.size());
+    UChar pivot[4096];
+    UChar* pivotSource = pivot;
+    UChar* pivotTarget = pivot;
+    const char* in = bytes.data();
+    char piece[65536];
+    bool reset = true;
+    do {
+        status = U_ZERO_ERROR;
+        char* written = piece;
+        ucnv_convertEx(target.get(), source.get(), &written, piece + sizeof piece, &in,
+                       bytes.data() + bytes.size(), pivot, &pivotSource, &pivotTarget,
+                       pivot + std::size(pivot), reset, true, &status);
+        reset = false;
+        out.append(piece, static_cast<std::size_t>(written - piece));
+    } while (status == U_BUFFER_OVERFLOW_ERROR);
+    if (U_FAILURE(status)) {
+        raise(ErrorNumber::OutOfMemory, std::string("converting text from ") + from);
+    }
     return out;
 }
 

@@ -120,6 +120,11 @@ const Case kCases[] = {
      "error 6: Overflow: the slope \"1E400\" in field 5 of vqcslope.dat line 1 is too large"},
     {"a line of exactly 65,536 characters", kOne, "A1,1,3,,1," + std::string(65526, 'x') + "\n",
      "WXE007|MSU: 1..3@1"},
+    {"a line of exactly 65,536 characters after a byte-order mark", kOne,
+     "\xEF\xBB\xBF"
+     "A1,1,3,,1," +
+         std::string(65526, 'x') + "\n",
+     "WXE007|MSU: 1..3@1"},
     {"a line one character longer", kOne, "A1,1,3,,1," + std::string(65527, 'x') + "\n",
      "error 6: Overflow: vqcslope.dat line 1 is longer than 65536 characters"},
     {"a line too long", kOne, "A1,1,3,,1," + std::string(70000, 'x') + "\n",

@@ -198,6 +198,18 @@ std::string lastChange(const std::string& path) {
     return text;
 }
 
+// Text of Latin letters in UTF-16 has a NUL in every other byte, where 8-bit
+// text has none: judged on the file's start.
+bool looksLikeUtf16(std::string_view bytes) {
+    const std::string_view start = bytes.substr(0, 4096);
+    std::size_t zeros[2] = {0, 0};
+    for (std::size_t i = 0; i < start.size(); ++i) {
+        zeros[i % 2] += start[i] == '\0';
+    }
+    const std::size_t pairs = start.size() / 2;
+    return pairs >= 2 && (zeros[0] > pairs / 2 || zeros[1] > pairs / 2);
+}
+
 // The 1-based line that holds byte `offset`, by the reader's line ends.
 int lineAt(std::string_view bytes, std::size_t offset) {
     int line = 1;
@@ -222,6 +234,9 @@ TextFileReader::TextFileReader(const std::string& path) {
             cannotRead(path, "is UTF-16 of an odd number of bytes: its last character is cut");
         }
         text_ = utf16ToUtf8(view.substr(2), view[0] == '\xFE');
+    } else if (looksLikeUtf16(view)) {
+        cannotRead(path, "looks like UTF-16 without its byte-order mark: save it with one, or as "
+                         "UTF-8");
     } else if (isValidUtf8(view)) {
         text_ = std::move(bytes);
     } else {

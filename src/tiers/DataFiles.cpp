@@ -159,6 +159,8 @@ ConversionTable ReadDataFiles(const std::string& folder, const ProblemHandler& o
     KeyedCollection<std::size_t> positionByCode;
     std::vector<std::string_view> fields;
     std::set<std::size_t> tooManyTiers; // positions of conversions said to have too many
+    // Codes of names lines refused already: their tiers are not reported again.
+    KeyedCollection<int> refusedCodes;
 
     readRecords(folder, kNamesFileName, onProblem, [&](std::string_view text, int line) {
         SplitToCollection(text, ",", 0, fields);
@@ -166,6 +168,9 @@ ConversionTable ReadDataFiles(const std::string& folder, const ProblemHandler& o
         const std::string name(field(fields, 2, 3, kNamesFileName, line));
         const std::string code(field(fields, 1, 3, kNamesFileName, line));
         if (const Conversion* first = table.find(name)) {
+            if (refusedCodes.find(code) == nullptr && positionByCode.find(code) == nullptr) {
+                refusedCodes.add(line, code);
+            }
             raise(ErrorNumber::DuplicateKey,
                   "the conversion name " + inQuotes(name) + " on " + at(kNamesFileName, line) +
                       " is already used on line " + std::to_string(first->line) +
@@ -199,6 +204,9 @@ ConversionTable ReadDataFiles(const std::string& folder, const ProblemHandler& o
             const std::string_view code = field(fields, 1, 5, kTiersFileName, line);
             const std::size_t* position = positionByCode.find(code);
             if (position == nullptr) {
+                if (refusedCodes.find(code) != nullptr) {
+                    return;
+                }
                 raise(ErrorNumber::KeyNotFound, "the conversion code " + inQuotes(code) + " on " +
                                                     at(kTiersFileName, line) + " is not in " +
                                                     kNamesFileName);

@@ -283,6 +283,10 @@ DIR/vqcslope.dat:6: warning: the lowest capacity 4 of "NÃ©w" is not above 4 of
     data.writeData("A1,WXE007,MSU\nB2,Bad\x1B[31m,MSU\n", "A1,1,3,,0\nB2,1,2,,1\n");
     EXPECT_EQ(run({"--data", data.path(), "check"}).exit, 1);
     EXPECT_EQ(run({"--data", data.path(), "list"}).out, "WXE007\tMSU\t1\nBad\\x1B[31m\tMSU\t1\n");
+    // The tiers of a refused name are not reported again as unknown.
+    data.writeData("A1,WXE007,MSU\nB2,Same,MSU\nC3,same,MSU\n",
+                   "A1,1,3,,1\nB2,1,3,,1\nC3,1,3,,1\n");
+    EXPECT_EQ(run({"--data", data.path(), "check"}).err, "1 error, 0 warnings\n");
 }
 
 TEST(WexelCalc, NamesAndLabelsNeverSteerATerminalOrASpreadsheet) {

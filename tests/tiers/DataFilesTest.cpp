@@ -131,6 +131,8 @@ const Case kCases[] = {
      "error 6: Overflow: vqcslope.dat line 1 is longer than 65536 characters"},
     {"UTF-16 without its last byte", utf16(kOne, false).substr(0, 31), kTier,
      "error 75: Path/File access error: "},
+    {"UTF-16 without a byte-order mark", utf16(kOne, true).substr(2), kTier,
+     "error 75: Path/File access error: "},
     {"binary garbage", std::string("\0\xFF,\0\n\x01", 6) + "A1,N,MSU\n", "",
      "error 9: Subscript out of range: vqcsname.dat line 1 has 2 fields, 3 needed"},
 };

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QLocalSocket>
 #include <QSysInfo>
 #include <QThread>
@@ -167,12 +168,36 @@ bool InstanceGuard::claim() {
         return !held;
     }
     lockHandle_ = fd;
+    // Where this instance runs, for a later start to tell the user.
+    const QByteArray where =
+        QByteArray::number(::getpid()) + ' ' + QGuiApplication::platformName().toUtf8() + ' ' +
+        qgetenv(qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ? "DISPLAY" : "WAYLAND_DISPLAY") +
+        '\n';
+    if (::ftruncate(fd, 0) != 0 || ::write(fd, where.constData(), std::size_t(where.size())) < 0) {
+        // Only the message of a later start is the poorer for it.
+    }
     // Only the lock holder gets here, so a socket under the name can only be
     // the leftover of an instance that ended without cleaning up.
     QLocalServer::removeServer(socketPath());
     server_.setSocketOptions(QLocalServer::UserAccessOption);
     server_.listen(socketPath());
     return true;
+}
+
+QString InstanceGuard::runningInstance() const {
+    QFile lock(lockFilePath());
+    if (!lock.open(QIODevice::ReadOnly)) {
+        return {};
+    }
+    const QList<QByteArray> parts = lock.read(256).trimmed().split(' ');
+    if (parts.size() < 2 || parts[0].toLong() <= 0) {
+        return {};
+    }
+    const QString display = parts.size() > 2 && !parts[2].isEmpty()
+                                ? QStringLiteral(" on display %1").arg(QString::fromUtf8(parts[2]))
+                                : QString();
+    return QStringLiteral("process %1, shown by Qt's %2 platform%3")
+        .arg(QString::fromUtf8(parts[0]), QString::fromUtf8(parts[1]), display);
 }
 
 std::optional<int> InstanceGuard::requestRaise(int timeoutMs) const {

@@ -55,6 +55,10 @@ public:
     // Why claim() let this process run unguarded; empty when it guards.
     QString unguardedBecause() const { return unguardedBecause_; }
 
+    // Where the running instance runs, as it wrote in its lock file: "process
+    // N, shown by Qt's xcb platform on display :0"; empty when unknown.
+    QString runningInstance() const;
+
     // Asks the running instance to raise its window. Returns the number its
     // answer carries, or nothing when no instance answered within `timeoutMs`.
     std::optional<int> requestRaise(int timeoutMs = 600) const;

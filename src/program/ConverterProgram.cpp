@@ -26,8 +26,14 @@ public:
         : guard_(guard), menu_(menu) {}
 
     void ShowRunningInstance() override {
-        // Whether or not the running instance answers, this process ends now.
-        (void)guard_.requestRaise();
+        // Whether or not the running instance answers, this process ends now,
+        // and says where that instance is: it may show on another display.
+        const bool raised = guard_.requestRaise().has_value();
+        const QString where = guard_.runningInstance();
+        std::fprintf(stderr, "wexel-converter: Wexel Converter is already running%s; %s\n",
+                     where.isEmpty() ? "" : qPrintable(QStringLiteral(" (%1)").arg(where)),
+                     raised ? "its window was brought to the front"
+                            : "it did not answer the request to show its window");
     }
     void showAboutModal() override { wexel::frmAbout::showModal(); }
     void showConverter() override {

@@ -8,7 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
+#include <iterator>
 
 #include <poll.h>
 #include <sys/inotify.h>
@@ -102,4 +104,26 @@ TEST(WexelCalcProcess, ATableASlowWriterRewritesInPlaceIsTakenWhole) {
     ASSERT_TRUE(calc.waitForFinished(60000));
     EXPECT_EQ(calc.readAllStandardError().toStdString(), "");
     EXPECT_EQ(calc.readAllStandardOutput().toStdString(), "209\n");
+}
+
+TEST(WexelCalcProcess, ReadsTheTablesBesideItInAFolderWhoseNameIsNotUtf8) {
+    // Installed in "café" spelt in Latin-1 and started from a folder that
+    // holds a stranger's tables: it reads its own.
+    TempFolder scratch;
+    scratch.writeData("A1,WXE007,MSU\n", "A1,1,999999,,99\n");
+    const std::filesystem::path folder = scratch.file("caf\xE9");
+    std::filesystem::create_directory(folder);
+    std::filesystem::copy_file(WEXEL_CALC, folder / "wexel-calc");
+    for (const char* name : {wexel::kNamesFileName, wexel::kTiersFileName}) {
+        std::ifstream in(std::string(WEXEL_DATA_DIR "/") + name, std::ios::binary);
+        scratch.write(std::string("caf\xE9/") + name,
+                      std::string(std::istreambuf_iterator<char>(in), {}));
+    }
+    QProcess calc;
+    calc.setWorkingDirectory(QString::fromStdString(scratch.path()));
+    calc.start(QStringLiteral("/bin/sh"),
+               {"-c", "exec \"./caf$(printf '\\351')/wexel-calc\" to-wx WXE007 1500"});
+    ASSERT_TRUE(calc.waitForFinished(60000));
+    EXPECT_EQ(calc.readAllStandardError().toStdString(), "");
+    EXPECT_EQ(calc.readAllStandardOutput().toStdString(), "275\n");
 }

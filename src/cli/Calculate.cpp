@@ -63,8 +63,7 @@ bool fitsTheFields(const Calculator& calc, const std::vector<std::string>& input
     for (std::size_t i = 0; i < calc.inputs.size(); ++i) {
         const int limit = panelFieldMaxLength(calc.inputs[i].field);
         if (characterCount(inputs[i]) > limit) {
-            err << "Input is too long: " << printable(inputs[i]) << " (the field takes at most "
-                << limit << " characters)\n";
+            err << tooLongMessage(limit) << '\n';
             return false;
         }
     }

@@ -8,6 +8,7 @@
 #include "support/TestSupport.h"
 #include "tiers/DataFiles.h"
 #include "ui/converter/ConverterDesign.h"
+#include "ui/converter/QtTextField.h"
 #include "ui/converter/frmQConverter.h"
 #include "ui/info/DialogLayout.h"
 #include "ui/info/frmAbout.h"
@@ -246,9 +247,9 @@ private slots:
             QVERIFY2(box->fontMetrics().horizontalAdvance(name) <= text.width() ||
                          shownToolTip(box->toolTip()) == name,
                      qPrintable(name));
-            for (QLineEdit* field : window.findChildren<QLineEdit*>()) {
+            for (QtTextField* field : window.findChildren<QtTextField*>()) {
                 if (field->isVisible() && field->isEnabled()) {
-                    field->setText(QString(field->maxLength(), QLatin1Char('9')));
+                    field->setText(QString(field->characterLimit(), QLatin1Char('9')));
                 }
             }
             const QStringList found = faults(&window);

@@ -235,7 +235,7 @@ WindowWidgets buildWindow(QWidget* content) {
                     auto* field = new QtTextField(box);
                     field->setObjectName(text);
                     field->setFont(windowFont(9.75));
-                    field->setMaxLength(panelFieldMaxLength(slot));
+                    field->setCharacterLimit(panelFieldMaxLength(slot));
                     field->setText(QStringLiteral("0"));
                     field->setMinimumWidth(
                         std::max(px(p.box.width()), field->minimumSizeHint().width()));

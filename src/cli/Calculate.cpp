@@ -111,7 +111,8 @@ int calculatorCommand(const CalculatorRequest& request, std::ostream& out, std::
         request.explain && accepted
             ? explainCalculator(calc.number, panel.panel(), request.conversion)
             : std::vector<std::string>{};
-    const std::string estimate = request.estimate
+    // As the window copies none, no estimate for a refused input.
+    const std::string estimate = request.estimate && accepted
                                      ? estimateText(calc.number, panel.panel(), request.conversion,
                                                     request.explain && accepted)
                                      : std::string();

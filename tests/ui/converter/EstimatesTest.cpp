@@ -98,17 +98,17 @@ private slots:
         QGuiApplication::clipboard()->clear();
         QTest::keyClick(&window, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
         const QString copied = QGuiApplication::clipboard()->text();
-        QVERIFY2(copied.startsWith(QStringLiteral(
-                     "Wexel Converter estimate\nConversion: WXE007 (MSU)\nAdding 7 MSUs to an "
-                     "existing 5 MSU utilization requires 3 additional WXs and is sufficient for "
-                     "a total utilization of 13 MSUs.\nTier table: vqcslope.dat of ")),
-                 qPrintable(copied));
-        // The table traced by its date and the start of its SHA-256.
-        static const QRegularExpression trace(
-            QStringLiteral("\nTier table: vqcslope.dat of \\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d, "
-                           "SHA-256 [0-9a-f]{12}\n$"));
-        QVERIFY2(trace.match(copied).hasMatch(), qPrintable(copied));
-        QVERIFY(!copied.contains(QStringLiteral("Working:")));
+        // Ready for a customer: when it was made, the table traced by its date
+        // and the start of its SHA-256, and the disclaimer of the About box.
+        static const QRegularExpression quote(
+            QStringLiteral("^Wexel Converter estimate\nDate: "
+                           "\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\d[+-]\\d\\d:\\d\\d\n"
+                           "Conversion: WXE007 \\(MSU\\)\nAdding 7 MSUs to an existing 5 MSU "
+                           "utilization requires 3 additional WXs and is sufficient for a total "
+                           "utilization of 13 MSUs.\nTier table: vqcslope.dat of "
+                           "\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d, SHA-256 [0-9a-f]{12}\n") +
+            QRegularExpression::escape(QString::fromLatin1(kDisclaimer)) + QStringLiteral("\n$"));
+        QVERIFY2(quote.match(copied).hasMatch(), qPrintable(copied));
         // With the working shown, the working comes along; the context menu
         // of a result offers the same.
         QTest::keyClick(&window, Qt::Key_W, Qt::ControlModifier | Qt::ShiftModifier);

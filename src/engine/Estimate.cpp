@@ -59,4 +59,19 @@ std::string estimateText(int calculator, const Panel& panel, const std::string& 
     return text;
 }
 
+std::string estimateRefusal(int calculator, const Panel& panel, const std::string& conversionName) {
+    try {
+        static_cast<void>(GetSlopeUnits(conversionName));
+    } catch (const RuntimeError&) {
+        return "no conversion is chosen";
+    }
+    for (const SentencePiece& piece : sentences().at(static_cast<std::size_t>(calculator - 1))) {
+        if (piece.kind == PieceKind::Output &&
+            panel.labels[static_cast<std::size_t>(piece.slot)]->caption() == "ERR") {
+            return "a field holds no number the calculator takes";
+        }
+    }
+    return "";
+}
+
 } // namespace wexel

@@ -26,4 +26,9 @@ estimateText(int calculator, const Panel& panel, const std::string& conversionNa
              bool withWorking,
              std::chrono::system_clock::time_point when = std::chrono::system_clock::now());
 
+// Why the estimate of calculator `calculator` is not to be given: "" when it
+// can be, else the reason ("no conversion is chosen", or that a field holds no
+// number the calculator takes). A quote must never carry ERR or no table.
+std::string estimateRefusal(int calculator, const Panel& panel, const std::string& conversionName);
+
 } // namespace wexel

@@ -15,6 +15,7 @@
 #include "ui/info/frmContactInfo.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QClipboard>
 #include <QComboBox>
 #include <QHeaderView>
@@ -234,6 +235,9 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         auto* box = window.findChild<QComboBox*>(QStringLiteral("cboConversionType"));
         const int boxWidth = box->width();
+        // The status line's longest words, beside Close, whatever is chosen after.
+        window.findChild<QAction*>(QStringLiteral("actCopyEstimate"))->trigger();
+        QVERIFY(window.findChild<QLabel*>(QStringLiteral("lblStatus"))->isVisible());
         for (int entry = 0; entry < box->count(); ++entry) {
             box->setCurrentIndex(entry);
             const QString name = box->currentText();

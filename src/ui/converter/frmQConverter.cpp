@@ -107,7 +107,8 @@ void frmQConverter::buildWindow() {
     connect(widgets_.closeButton, &QPushButton::clicked, this, &QWidget::close);
 
     buildMenu();
-    estimates_ = new Estimates(this, widgets_.working, [this] { return conversionName(); });
+    estimates_ =
+        new Estimates(this, widgets_.working, widgets_.status, [this] { return conversionName(); });
     // The window grows to show the working, and shrinks back when it hides.
     connect(estimates_->workingAction(), &QAction::toggled, this, [this](bool shown) {
         if (shown) {
@@ -139,6 +140,10 @@ void frmQConverter::buildWindow() {
             field->setExtraMenuActions(commands);
             connect(field, &QLineEdit::textChanged, this,
                     [this, unit, slot] { Field_Change(static_cast<Unit>(unit), slot); });
+            // Only a user's edit: a text the calculators write back moves nothing.
+            connect(field, &QLineEdit::textEdited, this, [this, unit, slot] {
+                useCalculator(static_cast<Unit>(unit), panelFieldCalculator(slot));
+            });
             connect(field, &QtTextField::gotFocus, this, [this, field] { Field_GotFocus(*field); });
         }
         for (int k = 0; k < PanelLabelCount; ++k) {
@@ -148,6 +153,10 @@ void frmQConverter::buildWindow() {
         for (QWidget* calculator : w.calculators) {
             calculator->setContextMenuPolicy(Qt::ActionsContextMenu);
             calculator->addActions(commands);
+            calculator->installEventFilter(this);
+            for (QWidget* piece : calculator->findChildren<QWidget*>()) {
+                piece->installEventFilter(this);
+            }
         }
     }
 
@@ -376,15 +385,32 @@ void frmQConverter::Field_Change(Unit unit, PanelField field) {
 
 void frmQConverter::Field_GotFocus(QtTextField& field) {
     field.port().setSelection(0, characterCount(field.port().text()));
-    // The calculator of the field is the one in use now.
-    for (UnitFrame& u : units_) {
-        for (int k = 0; k < PanelFieldCount; ++k) {
-            if (u.fields[static_cast<std::size_t>(k)] == &field) {
-                usedCalculator_ = panelFieldCalculator(static_cast<PanelField>(k));
-                estimates_->use(&u.panel, usedCalculator_);
+}
+
+bool frmQConverter::eventFilter(QObject* watched, QEvent* event) {
+    // The focus coming back from a menu or another window is no new choice:
+    // a command chosen from a calculator's menu is for that calculator.
+    const bool chosen = event->type() == QEvent::ContextMenu ||
+                        (event->type() == QEvent::FocusIn &&
+                         static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason &&
+                         static_cast<QFocusEvent*>(event)->reason() != Qt::ActiveWindowFocusReason);
+    if (chosen) {
+        for (int unit = 0; unit < UnitCount; ++unit) {
+            const auto& calculators = widgets_.units[static_cast<std::size_t>(unit)].calculators;
+            for (std::size_t c = 0; c < calculators.size(); ++c) {
+                if (watched == calculators[c] ||
+                    calculators[c]->isAncestorOf(static_cast<QWidget*>(watched))) {
+                    useCalculator(static_cast<Unit>(unit), static_cast<int>(c) + 1);
+                }
             }
         }
     }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void frmQConverter::useCalculator(Unit unit, int calculator) {
+    usedCalculator_ = calculator;
+    estimates_->use(&units_[unit].panel, calculator);
 }
 
 // The working of a calculator shows in its results' tooltips, and in the
@@ -392,9 +418,6 @@ void frmQConverter::Field_GotFocus(QtTextField& field) {
 void frmQConverter::showWorking(Unit unit, PanelField field) {
     UnitFrame& u = units_[unit];
     const int calculator = panelFieldCalculator(field);
-    if (u.fields[field]->hasFocus()) {
-        usedCalculator_ = calculator;
-    }
     QStringList working;
     for (const std::string& line : explainCalculator(calculator, u.panel, conversionName())) {
         working << QString::fromStdString(line);

@@ -3,6 +3,7 @@
 #include "engine/Calculators.h"
 #include "platform/Ports.h"
 #include "platform/Text.h"
+#include "ui/converter/MenuKey.h"
 
 #include <QContextMenuEvent>
 #include <QFocusEvent>
@@ -79,6 +80,9 @@ bool QtTextField::event(QEvent* event) {
             event->ignore(); // left to the menu
             return true;
         }
+    }
+    if (openMenuByKey(this, event, cursorRect().bottomLeft())) {
+        return true;
     }
     // A key, a drop or a middle click may have been refused: said once it is
     // over, with the field showing what it held.

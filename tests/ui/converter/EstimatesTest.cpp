@@ -245,6 +245,27 @@ private slots:
         QCOMPARE(list->tableInterface()->cellAt(0, 0)->text(QAccessible::Name),
                  QStringLiteral("Base: from 1 up, 0.5 Wexels each"));
     }
+
+    void theMenuKeysOpenTheMenuOfAFieldOrAResult() {
+        const ScopedTable table({{"WXE007", kExample}});
+        frmQConverter window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        window.findChild<QComboBox*>()->setCurrentIndex(1);
+        const std::pair<Qt::Key, Qt::KeyboardModifiers> keys[] = {{Qt::Key_Menu, Qt::NoModifier},
+                                                                  {Qt::Key_F10, Qt::ShiftModifier}};
+        for (const char* name : {"txtWXtoMSU_WX", "lblWXtoMSU_MSU"}) {
+            for (const auto& [key, modifiers] : keys) {
+                auto* widget = window.findChild<QWidget*>(QString::fromLatin1(name));
+                QTest::mouseClick(widget, Qt::LeftButton);
+                QTest::keyClick(widget, key, modifiers);
+                auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+                QVERIFY2(menu != nullptr, name);
+                QCOMPARE(menu->actions().last()->text(), QStringLiteral("Copy &Estimate"));
+                menu->close();
+            }
+        }
+    }
 };
 
 QTEST_MAIN(EstimatesTest)

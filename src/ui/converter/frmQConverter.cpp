@@ -277,16 +277,28 @@ void frmQConverter::cboConversionType_Click() {
             auto* item = new QTreeWidgetItem(columns);
             item->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
             // A screen reader reads the tier list row by row, each in words.
-            item->setData(0, Qt::AccessibleTextRole,
-                          QStringLiteral("%1: from %2 %3, %4 Wexels each")
-                              .arg(columns[0], columns[1],
-                                   row.highest == "+" ? QStringLiteral("up")
-                                                      : QStringLiteral("to ") + columns[3],
-                                   columns[4]));
+            item->setData(
+                0, Qt::AccessibleTextRole,
+                QStringLiteral("%1: from %2 %3, %4 %5 each")
+                    .arg(columns[0], columns[1],
+                         row.highest == "+" ? QStringLiteral("up")
+                                            : QStringLiteral("to ") + columns[3],
+                         columns[4],
+                         row.slope == "1" ? QStringLiteral("Wexel") : QStringLiteral("Wexels")));
             lstSlope_->addTopLevelItem(item);
         }
     } catch (const RuntimeError& error) {
         reportError(error, kSelectionLocation, "");
+    }
+    // The columns' names, for a screen reader, from the headings over them
+    // (the list's own header is hidden).
+    for (const layout::UnitWidgets& u : widgets_.units) {
+        if (u.frame->isVisibleTo(this)) {
+            const QString range = u.rangeHeading->text();
+            lstSlope_->setHeaderLabels({QStringLiteral("Tier"), range + QStringLiteral(", lowest"),
+                                        range, range + QStringLiteral(", highest"),
+                                        u.slopeHeading->text()});
+        }
     }
     layout::fitTierList(widgets_);
     fitToContent();

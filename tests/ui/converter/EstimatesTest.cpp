@@ -244,6 +244,15 @@ private slots:
         QCOMPARE(list->text(QAccessible::Name), QStringLiteral("Tiers"));
         QCOMPARE(list->tableInterface()->cellAt(0, 0)->text(QAccessible::Name),
                  QStringLiteral("Base: from 1 up, 0.5 Wexels each"));
+        box->setCurrentIndex(1);
+        QCOMPARE(list->tableInterface()->cellAt(0, 0)->text(QAccessible::Name),
+                 QStringLiteral("Base: from 1 to 3, 1 Wexel each"));
+        QStringList columns;
+        for (int c = 0; c < list->tableInterface()->columnCount(); ++c) {
+            columns << list->tableInterface()->columnDescription(c);
+        }
+        QCOMPARE(columns,
+                 (QStringList{"Tier", "MSUs, lowest", "MSUs", "MSUs, highest", "Wexels/MSU"}));
     }
 
     void theMenuKeysOpenTheMenuOfAFieldOrAResult() {

@@ -63,8 +63,7 @@ bool fitsTheFields(const Calculator& calc, const std::vector<std::string>& input
     for (std::size_t i = 0; i < calc.inputs.size(); ++i) {
         const int limit = panelFieldMaxLength(calc.inputs[i].field);
         if (characterCount(inputs[i]) > limit) {
-            err << "Input is too long: " << printable(inputs[i]) << " (the field takes at most "
-                << limit << " characters)\n";
+            err << tooLongMessage(limit) << '\n';
             return false;
         }
     }
@@ -112,7 +111,8 @@ int calculatorCommand(const CalculatorRequest& request, std::ostream& out, std::
         request.explain && accepted
             ? explainCalculator(calc.number, panel.panel(), request.conversion)
             : std::vector<std::string>{};
-    const std::string estimate = request.estimate
+    // As the window copies none, no estimate for a refused input.
+    const std::string estimate = request.estimate && accepted
                                      ? estimateText(calc.number, panel.panel(), request.conversion,
                                                     request.explain && accepted)
                                      : std::string();

@@ -136,6 +136,11 @@ int panelFieldMaxLength(PanelField field) {
     }
 }
 
+std::string tooLongMessage(int maxLength) {
+    return "Input is too long: the field takes at most " + std::to_string(maxLength) +
+           " characters.";
+}
+
 int panelFieldCalculator(PanelField field) {
     static constexpr int kCalculator[PanelFieldCount] = {1, 2, 3, 3, 4, 4, 5, 5};
     return kCalculator[field];

@@ -81,6 +81,10 @@ struct Panel {
 // Maximum length of each field: 8 for a capacity field, 6 for a Wexel field.
 int panelFieldMaxLength(PanelField field);
 
+// What a field says of a text longer than it takes, which it refuses whole:
+// "Input is too long: the field takes at most 8 characters."
+std::string tooLongMessage(int maxLength);
+
 // The calculator (1..5) that a field belongs to.
 int panelFieldCalculator(PanelField field);
 

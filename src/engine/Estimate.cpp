@@ -6,6 +6,8 @@
 #include "tiers/DataFiles.h"
 #include "tiers/TierQueries.h"
 
+#include <ctime>
+
 namespace wexel {
 
 namespace {
@@ -13,10 +15,22 @@ namespace {
 // Enough of the checksum to tell tables apart, as `sha256sum` starts it.
 constexpr std::size_t kChecksumShown = 12;
 
+// ISO 8601 in local time with the offset from UTC: 2026-12-07T22:51:00+00:00.
+std::string isoDateTime(std::chrono::system_clock::time_point when) {
+    const std::time_t seconds = std::chrono::system_clock::to_time_t(when);
+    std::tm local{};
+    localtime_r(&seconds, &local);
+    char text[40];
+    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%S%z", &local);
+    std::string iso = text;
+    iso.insert(iso.size() - 2, ":"); // strftime writes +0000
+    return iso;
+}
+
 } // namespace
 
 std::string estimateText(int calculator, const Panel& panel, const std::string& conversionName,
-                         bool withWorking) {
+                         bool withWorking, std::chrono::system_clock::time_point when) {
     std::string unit;
     try {
         unit = GetSlopeUnits(conversionName);
@@ -26,6 +40,7 @@ std::string estimateText(int calculator, const Panel& panel, const std::string& 
     }
     const TableSource& source = SlopeTableSource();
     std::string text = std::string(kAppTitle) + " estimate\n";
+    text += "Date: " + isoDateTime(when) + "\n";
     text += "Conversion: " + conversionName + " (" + unit + ")\n";
     text += sentenceText(calculator, unit, &panel) + "\n";
     if (source.tierFile.empty()) {
@@ -40,7 +55,23 @@ std::string estimateText(int calculator, const Panel& panel, const std::string& 
             text += line + "\n";
         }
     }
+    text += std::string(kDisclaimer) + "\n";
     return text;
+}
+
+std::string estimateRefusal(int calculator, const Panel& panel, const std::string& conversionName) {
+    try {
+        static_cast<void>(GetSlopeUnits(conversionName));
+    } catch (const RuntimeError&) {
+        return "no conversion is chosen";
+    }
+    for (const SentencePiece& piece : sentences().at(static_cast<std::size_t>(calculator - 1))) {
+        if (piece.kind == PieceKind::Output &&
+            panel.labels[static_cast<std::size_t>(piece.slot)]->caption() == "ERR") {
+            return "a field holds no number the calculator takes";
+        }
+    }
+    return "";
 }
 
 } // namespace wexel

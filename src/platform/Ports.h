@@ -13,6 +13,12 @@
 namespace wexel {
 
 inline constexpr const char* kAppTitle = "Wexel Converter";
+// Shown in the About dialog and closing every estimate; the double blanks
+// after the first two sentences are the text as users have always seen it.
+inline constexpr const char* kDisclaimer =
+    "This tool is for estimation only.  This tool is used to convert between capacity and "
+    "Wexels.  Wexels are product specific. Wexels are acquired for one product and are not "
+    "transferable to another product.";
 
 // The message box: modal, a prompt, a title, an OK button and no icon.
 class MessageBoxPort {

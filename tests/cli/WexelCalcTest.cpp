@@ -2,6 +2,7 @@
 // statuses, what it prints, batch, the data-file check, and hostile inputs.
 // What only a process shows is in WexelCalcProcessTest.
 #include "cli/WexelCalc.h"
+#include "platform/Ports.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -12,6 +13,7 @@
 
 #include <filesystem>
 #include <iostream>
+#include <regex>
 #include <sstream>
 
 using wexel::testing::TempFolder;
@@ -78,7 +80,7 @@ TEST(WexelCalc, ArgumentsAndExitStatus) {
         {{"to-wx", "--all", "--unit", "XYZ", "5"}, 2, "", "No conversion has the unit XYZ\n"},
         {{"add-to-wx", "WXE007", "100", "400", "--estimate"},
          0,
-         "Wexel Converter estimate\nConversion: WXE007 (MSU)\nAdding 100 MSUs to an existing 400 "
+         "Conversion: WXE007 (MSU)\nAdding 100 MSUs to an existing 400 "
          "WX entitlement requires 13 additional WXs and is sufficient for a total utilization of "
          "2611 MSUs.\nTier table: vqcslope.dat of ",
          ""},
@@ -104,14 +106,14 @@ TEST(WexelCalc, ArgumentsAndExitStatus) {
         {{"to-wx", "wxe007", "123456789"},
          2,
          "",
-         "Input is too long: 123456789 (the field takes at most 8 characters)"},
-        {{"to-capacity", "WXE007", "1234567"}, 2, "", "(the field takes at most 6 characters)"},
+         "Input is too long: the field takes at most 8 characters.\n"},
+        {{"to-capacity", "WXE007", "1234567"}, 2, "", "the field takes at most 6 characters."},
         {{"to-capacity", "WXE007", "123456"}, 0, "", ""},
         {{"to-capacity", "WXE007", "-5"}, 2, "ERR\n", "Minimum value allowed for input is 0.\n"},
         {{"add-to-wx", "WXE007", "12345678", "1"}, 0, "", ""},
-        {{"add-wx", "WXE007", "1234567", "1"}, 2, "", "(the field takes at most 6 characters)"},
+        {{"add-wx", "WXE007", "1234567", "1"}, 2, "", "the field takes at most 6 characters."},
         {{"add-wx", "WXE007", "1", "12345678"}, 0, "", ""},
-        {{"add-to-wx", "WXE007", "1", "1234567"}, 2, "", "(the field takes at most 6 characters)"},
+        {{"add-to-wx", "WXE007", "1", "1234567"}, 2, "", "the field takes at most 6 characters."},
         {{"--data=" WEXEL_DATA_DIR, "list"}, 0, "WXE007\tMSU\t5\n", ""},
         // Characters, not bytes: five letters fit the field and are no number.
         {{"to-wx", "WXE007", "\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9"},
@@ -160,6 +162,26 @@ TEST(WexelCalc, ArgumentsAndExitStatus) {
         EXPECT_TRUE(contains(r.out, c.out)) << r.out;
         EXPECT_TRUE(contains(r.err, c.err)) << r.err;
     }
+}
+
+// An estimate is dated in local time with its offset from UTC, and closes
+// with the About box's disclaimer; a refused input gives none.
+TEST(WexelCalc, AnEstimateIsDatedAndDisclaimedOrNotGiven) {
+    const char* const zone = std::getenv("TZ");
+    const std::string before = zone != nullptr ? zone : "";
+    ::setenv("TZ", "IST-5:30", 1);
+    ::tzset();
+    const Result r = run({"to-wx", "WXE007", "1500", "--estimate"});
+    zone != nullptr ? ::setenv("TZ", before.c_str(), 1) : ::unsetenv("TZ");
+    ::tzset();
+    EXPECT_TRUE(std::regex_search(
+        r.out, std::regex("^Wexel Converter estimate\nDate: "
+                          "\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\d\\+05:30\nConversion: ")))
+        << r.out;
+    EXPECT_TRUE(r.out.ends_with(std::string("\n") + wexel::kDisclaimer + "\n")) << r.out;
+    const Result refused = run({"to-wx", "WXE007", "abc", "--estimate"});
+    EXPECT_EQ(refused.exit, 2);
+    EXPECT_EQ(refused.out, "");
 }
 
 TEST(WexelCalc, JsonIsValidAndSaysWhatThePlainFormDoes) {

@@ -8,12 +8,14 @@
 #include "support/TestSupport.h"
 #include "tiers/DataFiles.h"
 #include "ui/converter/ConverterDesign.h"
+#include "ui/converter/QtTextField.h"
 #include "ui/converter/frmQConverter.h"
 #include "ui/info/DialogLayout.h"
 #include "ui/info/frmAbout.h"
 #include "ui/info/frmContactInfo.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QClipboard>
 #include <QComboBox>
 #include <QHeaderView>
@@ -233,6 +235,9 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         auto* box = window.findChild<QComboBox*>(QStringLiteral("cboConversionType"));
         const int boxWidth = box->width();
+        // The status line's longest words, beside Close, whatever is chosen after.
+        window.findChild<QAction*>(QStringLiteral("actCopyEstimate"))->trigger();
+        QVERIFY(window.findChild<QLabel*>(QStringLiteral("lblStatus"))->isVisible());
         for (int entry = 0; entry < box->count(); ++entry) {
             box->setCurrentIndex(entry);
             const QString name = box->currentText();
@@ -246,9 +251,9 @@ private slots:
             QVERIFY2(box->fontMetrics().horizontalAdvance(name) <= text.width() ||
                          shownToolTip(box->toolTip()) == name,
                      qPrintable(name));
-            for (QLineEdit* field : window.findChildren<QLineEdit*>()) {
+            for (QtTextField* field : window.findChildren<QtTextField*>()) {
                 if (field->isVisible() && field->isEnabled()) {
-                    field->setText(QString(field->maxLength(), QLatin1Char('9')));
+                    field->setText(QString(field->characterLimit(), QLatin1Char('9')));
                 }
             }
             const QStringList found = faults(&window);

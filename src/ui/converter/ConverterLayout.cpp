@@ -235,7 +235,7 @@ WindowWidgets buildWindow(QWidget* content) {
                     auto* field = new QtTextField(box);
                     field->setObjectName(text);
                     field->setFont(windowFont(9.75));
-                    field->setMaxLength(panelFieldMaxLength(slot));
+                    field->setCharacterLimit(panelFieldMaxLength(slot));
                     field->setText(QStringLiteral("0"));
                     field->setMinimumWidth(
                         std::max(px(p.box.width()), field->minimumSizeHint().width()));
@@ -329,6 +329,14 @@ WindowWidgets buildWindow(QWidget* content) {
     w.directions->setPalette(palette);
     side->addWidget(w.directions);
     side->addStretch();
+    // Said once a command is done, and read out as a result is.
+    w.status = make<QtResultLabel>(content, "lblStatus", 8.25, true);
+    w.status->setFrameStyle(QFrame::NoFrame);
+    w.status->setIndent(0);
+    w.status->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    w.status->setAccessibleName(QStringLiteral("Status"));
+    w.status->hide();
+    side->addWidget(w.status, 0, Qt::AlignRight);
     w.closeButton = make<QPushButton>(content, "cmdClose", 8.25, false);
     w.closeButton->setText(QStringLiteral("Close"));
     w.closeButton->setMinimumSize(

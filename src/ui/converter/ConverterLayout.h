@@ -48,6 +48,7 @@ struct WindowWidgets {
     QTreeWidget* tierList = nullptr;
     QLabel* directions = nullptr;
     QPushButton* closeButton = nullptr;
+    QtResultLabel* status = nullptr;   // what a command just did, beside Close; hidden when empty
     QPlainTextEdit* working = nullptr; // the working panel, hidden until asked for
 };
 

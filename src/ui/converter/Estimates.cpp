@@ -4,6 +4,7 @@
 #include "engine/Sentences.h"
 #include "engine/Working.h"
 #include "tiers/TierQueries.h"
+#include "ui/converter/QtResultLabel.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -13,21 +14,20 @@
 
 namespace wexel {
 
-Estimates::Estimates(QWidget* window, QPlainTextEdit* panel,
+Estimates::Estimates(QWidget* window, QPlainTextEdit* panel, QtResultLabel* status,
                      std::function<std::string()> conversionName)
-    : QObject(window), panel_(panel), conversionName_(std::move(conversionName)) {
+    : QObject(window), panel_(panel), status_(status), conversionName_(std::move(conversionName)) {
     working_ = new QAction(tr("Show &Working"), window);
     working_->setObjectName(QStringLiteral("actWorking"));
     working_->setCheckable(true);
     working_->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_W));
     working_->setShortcutContext(Qt::WindowShortcut);
     connect(working_, &QAction::toggled, this, &Estimates::showWorking);
-    copy_ = new QAction(tr("&Copy Estimate"), window);
+    copy_ = new QAction(tr("Copy &Estimate"), window);
     copy_->setObjectName(QStringLiteral("actCopyEstimate"));
     copy_->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
     copy_->setShortcutContext(Qt::WindowShortcut);
-    connect(copy_, &QAction::triggered, this,
-            [this] { QGuiApplication::clipboard()->setText(estimate()); });
+    connect(copy_, &QAction::triggered, this, &Estimates::copy);
     window->addAction(working_);
     window->addAction(copy_);
 }
@@ -44,6 +44,29 @@ QString Estimates::estimate() const {
     }
     return QString::fromStdString(
         estimateText(calculator_, *used_, conversionName_(), panel_->isVisible()));
+}
+
+void Estimates::copy() {
+    if (used_ == nullptr) {
+        return;
+    }
+    const std::string refusal = estimateRefusal(calculator_, *used_, conversionName_());
+    if (!refusal.empty()) {
+        // The clipboard keeps what it held: no quote with ERR in it.
+        say(tr("Calculator %1's estimate was not copied: %2.")
+                .arg(calculator_)
+                .arg(QString::fromStdString(refusal)));
+        return;
+    }
+    QGuiApplication::clipboard()->setText(estimate());
+    say(tr("Copied calculator %1's estimate.").arg(calculator_));
+}
+
+void Estimates::say(const QString& text) {
+    status_->show();
+    // The same words again are news again: a second copy is confirmed too.
+    status_->setCaption({});
+    status_->setCaption(text.toStdString());
 }
 
 void Estimates::showWorking(bool shown) {

@@ -2,8 +2,8 @@
 // What the converter window adds to its calculators for those who quote
 // figures: a working panel that shows, tier by tier, how the results of the
 // calculator in use were reached, and the estimate of that calculator copied
-// in one keystroke. The calculator in use is the one that has the focus, or
-// was used last. Neither changes what the window shows until asked for.
+// in one keystroke. The calculator in use is the one last focused, edited or
+// right-clicked. Neither changes what the window shows until asked for.
 
 #include "engine/Calculators.h"
 
@@ -18,12 +18,16 @@ class QWidget;
 
 namespace wexel {
 
+class QtResultLabel;
+
 class Estimates : public QObject {
     Q_OBJECT
 public:
-    // `panel` is the (hidden) working panel; `conversionName` reads the
-    // conversion chosen. The actions' shortcuts work anywhere in `window`.
-    Estimates(QWidget* window, QPlainTextEdit* panel, std::function<std::string()> conversionName);
+    // `panel` is the (hidden) working panel, `status` where a copy is
+    // confirmed; `conversionName` reads the conversion chosen. The actions'
+    // shortcuts work anywhere in `window`.
+    Estimates(QWidget* window, QPlainTextEdit* panel, QtResultLabel* status,
+              std::function<std::string()> conversionName);
 
     // "Show Working" (Ctrl+Shift+W), checkable, and "Copy Estimate" (Ctrl+Shift+C).
     QAction* workingAction() const { return working_; }
@@ -39,8 +43,13 @@ public:
 private:
     void showWorking(bool shown);
     void refresh();
+    // Puts the estimate of the calculator in use on the clipboard and says
+    // so, or says why not.
+    void copy();
+    void say(const QString& text);
 
     QPlainTextEdit* panel_;
+    QtResultLabel* status_;
     std::function<std::string()> conversionName_;
     QAction* working_;
     QAction* copy_;

@@ -1,5 +1,7 @@
 #include "ui/converter/QtResultLabel.h"
 
+#include "ui/converter/MenuKey.h"
+
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QClipboard>
@@ -86,6 +88,10 @@ void QtResultLabel::setCaption(const std::string& caption) {
     // A screen reader hears the new result, wherever the focus is.
     QAccessibleTextUpdateEvent changed(this, 0, before, text);
     QAccessible::updateAccessibility(&changed);
+}
+
+bool QtResultLabel::event(QEvent* event) {
+    return openMenuByKey(this, event, QPoint(0, height())) || QLabel::event(event);
 }
 
 void QtResultLabel::contextMenuEvent(QContextMenuEvent* event) {

@@ -29,6 +29,7 @@ public:
     void setExtraMenuActions(QList<QAction*> actions) { extraActions_ = std::move(actions); }
 
 protected:
+    bool event(QEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:

@@ -1,5 +1,10 @@
 #include "ui/converter/QtTextField.h"
 
+#include "engine/Calculators.h"
+#include "platform/Ports.h"
+#include "platform/Text.h"
+#include "ui/converter/MenuKey.h"
+
 #include <QContextMenuEvent>
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -7,6 +12,7 @@
 #include <QMouseEvent>
 #include <QStyle>
 #include <QStyleOptionFrame>
+#include <QValidator>
 
 namespace wexel {
 
@@ -23,8 +29,33 @@ int utf16Position(const QString& text, int characters) {
 
 } // namespace
 
+// QLineEdit undoes an edit its validator finds invalid, whole: a text too
+// long for the field never shows, and no change handler runs for it.
+class QtTextField::LengthCheck : public QValidator {
+public:
+    explicit LengthCheck(QtTextField* field) : QValidator(field), field_(field) {}
+    State validate(QString& input, int& /*position*/) const override {
+        if (characterCount(input.toStdString()) <= field_->limit_) {
+            return Acceptable;
+        }
+        field_->refused_ = true;
+        return Invalid;
+    }
+
+private:
+    QtTextField* field_;
+};
+
 QtTextField::QtTextField(QWidget* parent) : QLineEdit(parent) {
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    setValidator(new LengthCheck(this));
+}
+
+void QtTextField::reportRefusal() {
+    if (refused_) {
+        refused_ = false;
+        MsgBox(tooLongMessage(limit_));
+    }
 }
 
 QSize QtTextField::minimumSizeHint() const {
@@ -33,7 +64,7 @@ QSize QtTextField::minimumSizeHint() const {
     const QMargins margins = textMargins();
     // As QLineEdit measures itself: its text, its margins, and two pixels of
     // inner margin on each side.
-    const QSize text(fm.horizontalAdvance(QString(maxLength(), QLatin1Char('0'))) + margins.left() +
+    const QSize text(fm.horizontalAdvance(QString(limit_, QLatin1Char('0'))) + margins.left() +
                          margins.right() + 2 * 2 + 1,
                      fm.height() + margins.top() + margins.bottom() + 2);
     QStyleOptionFrame option;
@@ -50,7 +81,14 @@ bool QtTextField::event(QEvent* event) {
             return true;
         }
     }
-    return QLineEdit::event(event);
+    if (openMenuByKey(this, event, cursorRect().bottomLeft())) {
+        return true;
+    }
+    // A key, a drop or a middle click may have been refused: said once it is
+    // over, with the field showing what it held.
+    const bool handled = QLineEdit::event(event);
+    reportRefusal();
+    return handled;
 }
 
 void QtTextField::focusInEvent(QFocusEvent* event) {
@@ -99,6 +137,10 @@ void QtTextField::mouseReleaseEvent(QMouseEvent* event) {
 void QtTextField::contextMenuEvent(QContextMenuEvent* event) {
     QMenu* menu = createStandardContextMenu();
     menu->setAttribute(Qt::WA_DeleteOnClose);
+    // Paste from the menu edits outside the field's own events.
+    for (QAction* action : menu->actions()) {
+        connect(action, &QAction::triggered, this, &QtTextField::reportRefusal);
+    }
     if (!extraActions_.isEmpty()) {
         menu->addSeparator();
         menu->addActions(extraActions_);

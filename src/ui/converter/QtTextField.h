@@ -31,6 +31,12 @@ public:
     // than selecting the field's text).
     void setMenuShortcuts(QList<QKeySequence> shortcuts) { menuShortcuts_ = std::move(shortcuts); }
 
+    // The most characters the field takes. A longer text, typed, pasted or
+    // dropped, is refused whole with the field's message and the field keeps
+    // what it held: never cut short without a word, as QLineEdit's maxLength would.
+    void setCharacterLimit(int characters) { limit_ = characters; }
+    int characterLimit() const { return limit_; }
+
     // Commands of the window that the field's context menu offers after its own.
     void setExtraMenuActions(QList<QAction*> actions) { extraActions_ = std::move(actions); }
 
@@ -50,6 +56,10 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
+    class LengthCheck;
+    // Says that an edit was refused as too long, once the edit is over.
+    void reportRefusal();
+
     class Port : public TextField {
     public:
         explicit Port(QtTextField& edit) : edit_(edit) {}
@@ -67,6 +77,8 @@ private:
     QList<QAction*> extraActions_;
     bool focusedByPress_ = false; // the focus came with a mouse press not yet handled
     bool holdSelection_ = false;  // until the button is released, dragging keeps the selection
+    int limit_ = 32767;
+    bool refused_ = false; // an edit was refused as too long and is not yet reported
 };
 
 } // namespace wexel

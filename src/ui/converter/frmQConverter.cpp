@@ -107,7 +107,8 @@ void frmQConverter::buildWindow() {
     connect(widgets_.closeButton, &QPushButton::clicked, this, &QWidget::close);
 
     buildMenu();
-    estimates_ = new Estimates(this, widgets_.working, [this] { return conversionName(); });
+    estimates_ =
+        new Estimates(this, widgets_.working, widgets_.status, [this] { return conversionName(); });
     // The window grows to show the working, and shrinks back when it hides.
     connect(estimates_->workingAction(), &QAction::toggled, this, [this](bool shown) {
         if (shown) {
@@ -139,6 +140,10 @@ void frmQConverter::buildWindow() {
             field->setExtraMenuActions(commands);
             connect(field, &QLineEdit::textChanged, this,
                     [this, unit, slot] { Field_Change(static_cast<Unit>(unit), slot); });
+            // Only a user's edit: a text the calculators write back moves nothing.
+            connect(field, &QLineEdit::textEdited, this, [this, unit, slot] {
+                useCalculator(static_cast<Unit>(unit), panelFieldCalculator(slot));
+            });
             connect(field, &QtTextField::gotFocus, this, [this, field] { Field_GotFocus(*field); });
         }
         for (int k = 0; k < PanelLabelCount; ++k) {
@@ -148,6 +153,10 @@ void frmQConverter::buildWindow() {
         for (QWidget* calculator : w.calculators) {
             calculator->setContextMenuPolicy(Qt::ActionsContextMenu);
             calculator->addActions(commands);
+            calculator->installEventFilter(this);
+            for (QWidget* piece : calculator->findChildren<QWidget*>()) {
+                piece->installEventFilter(this);
+            }
         }
     }
 
@@ -268,16 +277,28 @@ void frmQConverter::cboConversionType_Click() {
             auto* item = new QTreeWidgetItem(columns);
             item->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
             // A screen reader reads the tier list row by row, each in words.
-            item->setData(0, Qt::AccessibleTextRole,
-                          QStringLiteral("%1: from %2 %3, %4 Wexels each")
-                              .arg(columns[0], columns[1],
-                                   row.highest == "+" ? QStringLiteral("up")
-                                                      : QStringLiteral("to ") + columns[3],
-                                   columns[4]));
+            item->setData(
+                0, Qt::AccessibleTextRole,
+                QStringLiteral("%1: from %2 %3, %4 %5 each")
+                    .arg(columns[0], columns[1],
+                         row.highest == "+" ? QStringLiteral("up")
+                                            : QStringLiteral("to ") + columns[3],
+                         columns[4],
+                         row.slope == "1" ? QStringLiteral("Wexel") : QStringLiteral("Wexels")));
             lstSlope_->addTopLevelItem(item);
         }
     } catch (const RuntimeError& error) {
         reportError(error, kSelectionLocation, "");
+    }
+    // The columns' names, for a screen reader, from the headings over them
+    // (the list's own header is hidden).
+    for (const layout::UnitWidgets& u : widgets_.units) {
+        if (u.frame->isVisibleTo(this)) {
+            const QString range = u.rangeHeading->text();
+            lstSlope_->setHeaderLabels({QStringLiteral("Tier"), range + QStringLiteral(", lowest"),
+                                        range, range + QStringLiteral(", highest"),
+                                        u.slopeHeading->text()});
+        }
     }
     layout::fitTierList(widgets_);
     fitToContent();
@@ -376,15 +397,32 @@ void frmQConverter::Field_Change(Unit unit, PanelField field) {
 
 void frmQConverter::Field_GotFocus(QtTextField& field) {
     field.port().setSelection(0, characterCount(field.port().text()));
-    // The calculator of the field is the one in use now.
-    for (UnitFrame& u : units_) {
-        for (int k = 0; k < PanelFieldCount; ++k) {
-            if (u.fields[static_cast<std::size_t>(k)] == &field) {
-                usedCalculator_ = panelFieldCalculator(static_cast<PanelField>(k));
-                estimates_->use(&u.panel, usedCalculator_);
+}
+
+bool frmQConverter::eventFilter(QObject* watched, QEvent* event) {
+    // The focus coming back from a menu or another window is no new choice:
+    // a command chosen from a calculator's menu is for that calculator.
+    const bool chosen = event->type() == QEvent::ContextMenu ||
+                        (event->type() == QEvent::FocusIn &&
+                         static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason &&
+                         static_cast<QFocusEvent*>(event)->reason() != Qt::ActiveWindowFocusReason);
+    if (chosen) {
+        for (int unit = 0; unit < UnitCount; ++unit) {
+            const auto& calculators = widgets_.units[static_cast<std::size_t>(unit)].calculators;
+            for (std::size_t c = 0; c < calculators.size(); ++c) {
+                if (watched == calculators[c] ||
+                    calculators[c]->isAncestorOf(static_cast<QWidget*>(watched))) {
+                    useCalculator(static_cast<Unit>(unit), static_cast<int>(c) + 1);
+                }
             }
         }
     }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void frmQConverter::useCalculator(Unit unit, int calculator) {
+    usedCalculator_ = calculator;
+    estimates_->use(&units_[unit].panel, calculator);
 }
 
 // The working of a calculator shows in its results' tooltips, and in the
@@ -392,9 +430,6 @@ void frmQConverter::Field_GotFocus(QtTextField& field) {
 void frmQConverter::showWorking(Unit unit, PanelField field) {
     UnitFrame& u = units_[unit];
     const int calculator = panelFieldCalculator(field);
-    if (u.fields[field]->hasFocus()) {
-        usedCalculator_ = calculator;
-    }
     QStringList working;
     for (const std::string& line : explainCalculator(calculator, u.panel, conversionName())) {
         working << QString::fromStdString(line);

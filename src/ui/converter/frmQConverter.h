@@ -36,6 +36,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // A focus or a context menu inside a calculator makes it the one in use.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     enum Unit : int { UnitMSU = 0, UnitMSG, UnitENG, UnitCount };
@@ -62,6 +64,8 @@ private:
     std::string conversionName() const;
     // The calculator of `field` has new results: its working follows.
     void showWorking(Unit unit, PanelField field);
+    // Calculator `calculator` (1..5) of `unit` is the one in use now.
+    void useCalculator(Unit unit, int calculator);
     // Grows the window to what its content needs, as far as the screen allows.
     void fitToContent();
 
@@ -76,7 +80,7 @@ private:
     layout::WindowWidgets widgets_;
     Estimates* estimates_ = nullptr;
     QSize sizeWithoutWorking_; // the window's size before the working panel showed
-    int usedCalculator_ = 1;   // the calculator that has the focus, or was used last
+    int usedCalculator_ = 1;   // the calculator last focused, edited or right-clicked
     QComboBox* cboConversionType_ = nullptr;
     std::array<UnitFrame, UnitCount> units_{};
     QTreeWidget* lstSlope_ = nullptr;

@@ -10,10 +10,6 @@ class QLabel;
 
 namespace wexel {
 
-inline constexpr const char* kDisclaimer =
-    "This tool is for estimation only.  This tool is used to convert between capacity and "
-    "Wexels.  Wexels are product specific. Wexels are acquired for one product and are not "
-    "transferable to another product.";
 inline constexpr const char* kDevelopmentGroup = "Wexel Pricer Development, Capacity Licensing";
 
 class frmAbout : public QDialog {

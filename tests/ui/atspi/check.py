@@ -181,6 +181,19 @@ try:
         pump(0.5)
         if "WXs required" not in heard:
             fail("no text-changed event for the result; heard %r" % heard)
+        # The Menu key opens the field's menu, E copies the estimate: the line
+        # beside Close says what was copied, and is heard.
+        heard.clear()
+        keys(keysym=0xFF67)  # Menu
+        keys("e")
+        status = wait_for("the status line", lambda: find(window, Atspi.Role.LABEL, "Status"), seconds=10)
+        end = time.monotonic() + 10
+        while "Status" not in heard and time.monotonic() < end:
+            pump(0.1)
+        if status is not None and text_of(status) != "Copied calculator 1's estimate.":
+            fail("the status line reads %r" % text_of(status))
+        if "Status" not in heard:
+            fail("no text-changed event for the status line; heard %r" % heard)
         click(field)
         keys("abc")
         alert = wait_for("an alert", lambda: find(app, Atspi.Role.ALERT), seconds=10)

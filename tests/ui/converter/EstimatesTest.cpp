@@ -36,6 +36,30 @@ void type(QLineEdit* edit, const QString& text) {
     QTest::keyClicks(edit, text);
 }
 
+// Opens the context menu of `widget` as a right click does.
+QMenu* openMenu(QWidget* widget) {
+    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(2, 2),
+                            widget->mapToGlobal(QPoint(2, 2)));
+    QApplication::sendEvent(widget, &event);
+    return qobject_cast<QMenu*>(QApplication::activePopupWidget());
+}
+
+// Chooses the entry `text` of an open menu.
+void choose(QMenu* menu, const QString& text) {
+    for (QAction* action : menu->actions()) {
+        if (action->text() == text) {
+            menu->close();
+            action->trigger();
+            return;
+        }
+    }
+    QFAIL(qPrintable(QStringLiteral("no menu entry ") + text));
+}
+
+QString status(const QWidget& window) {
+    return window.findChild<QLabel*>(QStringLiteral("lblStatus"))->text();
+}
+
 } // namespace
 
 class EstimatesTest : public QObject {
@@ -98,35 +122,94 @@ private slots:
         QGuiApplication::clipboard()->clear();
         QTest::keyClick(&window, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
         const QString copied = QGuiApplication::clipboard()->text();
-        QVERIFY2(copied.startsWith(QStringLiteral(
-                     "Wexel Converter estimate\nConversion: WXE007 (MSU)\nAdding 7 MSUs to an "
-                     "existing 5 MSU utilization requires 3 additional WXs and is sufficient for "
-                     "a total utilization of 13 MSUs.\nTier table: vqcslope.dat of ")),
-                 qPrintable(copied));
-        // The table traced by its date and the start of its SHA-256.
-        static const QRegularExpression trace(
-            QStringLiteral("\nTier table: vqcslope.dat of \\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d, "
-                           "SHA-256 [0-9a-f]{12}\n$"));
-        QVERIFY2(trace.match(copied).hasMatch(), qPrintable(copied));
-        QVERIFY(!copied.contains(QStringLiteral("Working:")));
+        // Ready for a customer: when it was made, the table traced by its date
+        // and the start of its SHA-256, and the disclaimer of the About box.
+        static const QRegularExpression quote(
+            QStringLiteral("^Wexel Converter estimate\nDate: "
+                           "\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\d[+-]\\d\\d:\\d\\d\n"
+                           "Conversion: WXE007 \\(MSU\\)\nAdding 7 MSUs to an existing 5 MSU "
+                           "utilization requires 3 additional WXs and is sufficient for a total "
+                           "utilization of 13 MSUs.\nTier table: vqcslope.dat of "
+                           "\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d, SHA-256 [0-9a-f]{12}\n") +
+            QRegularExpression::escape(QString::fromLatin1(kDisclaimer)) + QStringLiteral("\n$"));
+        QVERIFY2(quote.match(copied).hasMatch(), qPrintable(copied));
+        QCOMPARE(status(window), QStringLiteral("Copied calculator 4's estimate."));
         // With the working shown, the working comes along; the context menu
         // of a result offers the same.
         QTest::keyClick(&window, Qt::Key_W, Qt::ControlModifier | Qt::ShiftModifier);
-        auto* result = window.findChild<QLabel*>(QStringLiteral("lblMSUandMSUtoWX_WXOutput"));
-        QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, QPoint(2, 2),
-                                    result->mapToGlobal(QPoint(2, 2)));
-        QApplication::sendEvent(result, &menuEvent);
-        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        QMenu* menu =
+            openMenu(window.findChild<QLabel*>(QStringLiteral("lblMSUandMSUtoWX_WXOutput")));
         QVERIFY(menu != nullptr);
         QStringList entries;
         for (QAction* action : menu->actions()) {
             entries << action->text();
         }
-        QCOMPARE(entries, (QStringList{"&Copy", "", "Show &Working", "&Copy Estimate"}));
-        menu->actions().last()->trigger();
-        menu->close();
+        QCOMPARE(entries, (QStringList{"&Copy", "", "Show &Working", "Copy &Estimate"}));
+        choose(menu, QStringLiteral("Copy &Estimate"));
         QVERIFY(QGuiApplication::clipboard()->text().contains(
             QStringLiteral("\nWorking:\nThe existing 5:\n")));
+    }
+
+    void theEstimateCopiedIsOfTheCalculatorRightClickedOrFocused() {
+        const ScopedTable table({{"WXE007", kExample}});
+        frmQConverter window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        window.findChild<QComboBox*>()->setCurrentIndex(1);
+        type(field(window, "txtMSUtoWX_MSU"), QStringLiteral("1500"));
+        type(field(window, "txtWXtoMSU_WX"), QStringLiteral("275"));
+        auto* result2 = window.findChild<QLabel*>(QStringLiteral("lblWXtoMSU_MSU"));
+        const QString calculator2 = QStringLiteral("\nAn entitlement of 275 WXs is sufficient");
+        const QString calculator3 = QStringLiteral("\nAdding 0 WXs to 0 existing MSUs");
+        // From a result's menu, and from the menu of a sentence's words.
+        QTest::mouseClick(field(window, "txtMSUtoWX_MSU"), Qt::LeftButton);
+        choose(openMenu(result2), QStringLiteral("Copy &Estimate"));
+        QVERIFY(QGuiApplication::clipboard()->text().contains(calculator2));
+        QCOMPARE(status(window), QStringLiteral("Copied calculator 2's estimate."));
+        // A sentence's words have the calculator's menu, which runs its own loop.
+        QTimer::singleShot(0, [] {
+            choose(qobject_cast<QMenu*>(QApplication::activePopupWidget()),
+                   QStringLiteral("Copy &Estimate"));
+        });
+        openMenu(window.findChild<QWidget*>(QStringLiteral("Frame3"))->findChild<QLabel*>());
+        window.activateWindow(); // the offscreen platform leaves it inactive after a menu's loop
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QVERIFY(QGuiApplication::clipboard()->text().contains(calculator3));
+        // By keys, after a click into a result.
+        QTest::mouseClick(field(window, "txtMSUInputToWXandMSU"), Qt::LeftButton);
+        QTest::mouseClick(result2, Qt::LeftButton);
+        QTest::keyClick(&window, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+        QVERIFY(QGuiApplication::clipboard()->text().contains(calculator2));
+    }
+
+    void anEstimateWithErrOrNoConversionIsNotCopiedAndSaysWhy() {
+        const ScopedTable table({{"WXE007", kExample}});
+        frmQConverter window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        const struct {
+            int conversion;
+            const char* capacity;
+            const char* status;
+        } cases[] = {
+            {0, "0", "Calculator 1's estimate was not copied: no conversion is chosen."},
+            {1, "abc",
+             "Calculator 1's estimate was not copied: a field holds no number the calculator "
+             "takes."},
+        };
+        for (const auto& c : cases) {
+            window.findChild<QComboBox*>()->setCurrentIndex(c.conversion);
+            if (c.conversion != 0) {
+                const Capture capture;
+                type(field(window, "txtMSUtoWX_MSU"), QString::fromLatin1(c.capacity));
+            }
+            QGuiApplication::clipboard()->setText(QStringLiteral("before"));
+            QTest::mouseClick(window.findChild<QLabel*>(QStringLiteral("lblMSUtoWX_WX")),
+                              Qt::LeftButton);
+            QTest::keyClick(&window, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+            QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("before"));
+            QCOMPARE(status(window), QString::fromLatin1(c.status));
+        }
     }
 
     void aScreenReaderFindsEveryControlByItsWords() {
@@ -161,6 +244,36 @@ private slots:
         QCOMPARE(list->text(QAccessible::Name), QStringLiteral("Tiers"));
         QCOMPARE(list->tableInterface()->cellAt(0, 0)->text(QAccessible::Name),
                  QStringLiteral("Base: from 1 up, 0.5 Wexels each"));
+        box->setCurrentIndex(1);
+        QCOMPARE(list->tableInterface()->cellAt(0, 0)->text(QAccessible::Name),
+                 QStringLiteral("Base: from 1 to 3, 1 Wexel each"));
+        QStringList columns;
+        for (int c = 0; c < list->tableInterface()->columnCount(); ++c) {
+            columns << list->tableInterface()->columnDescription(c);
+        }
+        QCOMPARE(columns,
+                 (QStringList{"Tier", "MSUs, lowest", "MSUs", "MSUs, highest", "Wexels/MSU"}));
+    }
+
+    void theMenuKeysOpenTheMenuOfAFieldOrAResult() {
+        const ScopedTable table({{"WXE007", kExample}});
+        frmQConverter window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        window.findChild<QComboBox*>()->setCurrentIndex(1);
+        const std::pair<Qt::Key, Qt::KeyboardModifiers> keys[] = {{Qt::Key_Menu, Qt::NoModifier},
+                                                                  {Qt::Key_F10, Qt::ShiftModifier}};
+        for (const char* name : {"txtWXtoMSU_WX", "lblWXtoMSU_MSU"}) {
+            for (const auto& [key, modifiers] : keys) {
+                auto* widget = window.findChild<QWidget*>(QString::fromLatin1(name));
+                QTest::mouseClick(widget, Qt::LeftButton);
+                QTest::keyClick(widget, key, modifiers);
+                auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+                QVERIFY2(menu != nullptr, name);
+                QCOMPARE(menu->actions().last()->text(), QStringLiteral("Copy &Estimate"));
+                menu->close();
+            }
+        }
     }
 };
 

@@ -6,6 +6,7 @@
 #include "support/TestSupport.h"
 #include "ui/converter/QtResultLabel.h"
 
+#include <QClipboard>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -152,15 +153,52 @@ private slots:
             seen << label(window, "lblMSUtoWX_WX");
         }
         QCOMPARE(seen, (QStringList{"1", "7"}));
-        QTest::keyClicks(capacity, QStringLiteral("3456789")); // a ninth character is refused
+        QTest::keyClicks(capacity, QStringLiteral("345678"));
         QCOMPARE(capacity->text(), QStringLiteral("12345678"));
         QVERIFY(window.findChild<QLabel*>(QStringLiteral("lblMSUtoWX_WX"))
                     ->toolTip()
                     .contains(QStringLiteral("rounded up to 3086424 WX")));
         type(field(window, "txtWXtoMSU_WX"), QStringLiteral("7"));
         QCOMPARE(label(window, "lblWXtoMSU_MSU"), QStringLiteral("13"));
-        QTest::keyClicks(field(window, "txtWXtoMSU_WX"), QStringLiteral("123456")); // Wexels: six
-        QCOMPARE(field(window, "txtWXtoMSU_WX")->text(), QStringLiteral("712345"));
+    }
+
+    // Typed, or pasted over the whole text: the field keeps what it held
+    // and says why, rather than keep a number cut short.
+    void aNumberTooLongForItsFieldIsRefusedWholeWithItsMessage() {
+        const ScopedTable table = tables();
+        frmQConverter window;
+        show(window);
+        choose(window, QStringLiteral("WXE007"));
+        const struct {
+            const char* field;
+            const char* result;
+            const char* before;
+            const char* typed; // empty: pasted
+            const char* pasted;
+            const char* message;
+        } cases[] = {
+            {"txtMSUtoWX_MSU", "lblMSUtoWX_WX", "12345678", "9", "", "at most 8 characters."},
+            {"txtWXtoMSU_WX", "lblWXtoMSU_MSU", "712345", "6", "", "at most 6 characters."},
+            {"txtMSUtoWX_MSU", "lblMSUtoWX_WX", "1500", "", "100000000", "at most 8 characters."},
+            {"txtWXtoMSU_WX", "lblWXtoMSU_MSU", "275", "", "1234567", "at most 6 characters."},
+        };
+        for (const auto& c : cases) {
+            QLineEdit* edit = field(window, c.field);
+            type(edit, QString::fromLatin1(c.before));
+            const QString result = label(window, c.result);
+            const Capture capture;
+            if (*c.typed != '\0') {
+                QTest::keyClicks(edit, QString::fromLatin1(c.typed));
+            } else {
+                QGuiApplication::clipboard()->setText(QString::fromLatin1(c.pasted));
+                edit->selectAll();
+                QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+            }
+            QCOMPARE(edit->text(), QString::fromLatin1(c.before));
+            QCOMPARE(label(window, c.result), result);
+            QCOMPARE(messages(capture),
+                     "Input is too long: the field takes " + std::string(c.message));
+        }
     }
 
     void choosingAConversionCarriesEveryNumberOverAndRecomputes() {

@@ -133,12 +133,7 @@ int calculatorCommand(const CalculatorRequest& request, std::ostream& out, std::
         }
         out << jsonLine(object) << '\n';
     } else if (request.estimate) {
-        // Line by line: a name's control characters must not steer the terminal.
-        for (std::size_t at = 0; at < estimate.size();) {
-            const std::size_t end = estimate.find('\n', at);
-            out << printable(std::string_view(estimate).substr(at, end - at)) << '\n';
-            at = end == std::string::npos ? estimate.size() : end + 1;
-        }
+        out << estimate;
     } else {
         std::string line;
         for (const Output& output : calc.outputs) {

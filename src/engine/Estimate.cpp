@@ -3,6 +3,7 @@
 #include "engine/Sentences.h"
 #include "engine/Working.h"
 #include "platform/Ports.h"
+#include "platform/Text.h"
 #include "tiers/DataFiles.h"
 #include "tiers/TierQueries.h"
 
@@ -41,7 +42,8 @@ std::string estimateText(int calculator, const Panel& panel, const std::string& 
     const TableSource& source = SlopeTableSource();
     std::string text = std::string(kAppTitle) + " estimate\n";
     text += "Date: " + isoDateTime(when) + "\n";
-    text += "Conversion: " + conversionName + " (" + unit + ")\n";
+    // The name as a terminal or a mail may show it: no control characters.
+    text += "Conversion: " + printable(conversionName) + " (" + unit + ")\n";
     text += sentenceText(calculator, unit, &panel) + "\n";
     if (source.tierFile.empty()) {
         text += "Tier table: not read from a file\n";

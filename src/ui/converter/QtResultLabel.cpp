@@ -91,6 +91,9 @@ void QtResultLabel::setCaption(const std::string& caption) {
 }
 
 bool QtResultLabel::event(QEvent* event) {
+    if (event->type() == QEvent::ToolTip && toolTipSource_) {
+        setToolTip(toolTipSource_());
+    }
     return openMenuByKey(this, event, QPoint(0, height())) || QLabel::event(event);
 }
 

@@ -6,6 +6,7 @@
 
 #include <QLabel>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,9 @@ public:
     QSize minimumSizeHint() const override;
     QSize sizeHint() const override;
 
+    // Where the tooltip comes from, asked each time it is about to show.
+    void setToolTipSource(std::function<QString()> source) { toolTipSource_ = std::move(source); }
+
     // Commands of the window that the label's context menu offers after Copy.
     void setExtraMenuActions(QList<QAction*> actions) { extraActions_ = std::move(actions); }
 
@@ -35,6 +39,7 @@ protected:
 private:
     int leastWidth_ = 0;
     QList<QAction*> extraActions_;
+    std::function<QString()> toolTipSource_;
 };
 
 } // namespace wexel

@@ -150,6 +150,18 @@ void frmQConverter::buildWindow() {
             u.panel.labels[static_cast<std::size_t>(k)] = u.labels[static_cast<std::size_t>(k)];
             u.labels[static_cast<std::size_t>(k)]->setExtraMenuActions(commands);
         }
+        static constexpr PanelLabel kResults[5][2] = {{LabelCalc1Wexels, LabelCalc1Wexels},
+                                                      {LabelCalc2Capacity, LabelCalc2Capacity},
+                                                      {LabelCalc3Capacity, LabelCalc3Capacity},
+                                                      {LabelCalc4Wexels, LabelCalc4Capacity},
+                                                      {LabelCalc5Wexels, LabelCalc5Capacity}};
+        for (int calculator = 1; calculator <= 5; ++calculator) {
+            for (PanelLabel result : kResults[calculator - 1]) {
+                u.labels[result]->setToolTipSource([this, unit, calculator] {
+                    return workingToolTip(static_cast<Unit>(unit), calculator);
+                });
+            }
+        }
         for (QWidget* calculator : w.calculators) {
             calculator->setContextMenuPolicy(Qt::ActionsContextMenu);
             calculator->addActions(commands);
@@ -268,6 +280,9 @@ void frmQConverter::cboConversionType_Click() {
     try {
         const std::vector<TierListRow> rows = tierListRows(conversionName());
         lstSlope_->clear();
+        // The rows go in at once: one layout of the list, not one per row.
+        QList<QTreeWidgetItem*> items;
+        items.reserve(static_cast<qsizetype>(rows.size()));
         for (const TierListRow& row : rows) {
             QStringList columns;
             for (const std::string* text :
@@ -285,8 +300,9 @@ void frmQConverter::cboConversionType_Click() {
                                             : QStringLiteral("to ") + columns[3],
                          columns[4],
                          row.slope == "1" ? QStringLiteral("Wexel") : QStringLiteral("Wexels")));
-            lstSlope_->addTopLevelItem(item);
+            items.append(item);
         }
+        lstSlope_->addTopLevelItems(items);
     } catch (const RuntimeError& error) {
         reportError(error, kSelectionLocation, "");
     }
@@ -391,7 +407,7 @@ void frmQConverter::Field_Change(Unit unit, PanelField field) {
         return;
     }
     panelFieldChanged(units_[unit].panel, field, conversionName());
-    showWorking(unit, field);
+    showWorking(unit);
     fitToContent();
 }
 
@@ -425,25 +441,21 @@ void frmQConverter::useCalculator(Unit unit, int calculator) {
     estimates_->use(&units_[unit].panel, calculator);
 }
 
-// The working of a calculator shows in its results' tooltips, and in the
-// working panel when it is the calculator in use.
-void frmQConverter::showWorking(Unit unit, PanelField field) {
-    UnitFrame& u = units_[unit];
-    const int calculator = panelFieldCalculator(field);
+// The working of a calculator, as its results' tooltips show it: made when
+// a tooltip is asked for, not on every keystroke.
+QString frmQConverter::workingToolTip(Unit unit, int calculator) const {
     QStringList working;
-    for (const std::string& line : explainCalculator(calculator, u.panel, conversionName())) {
+    for (const std::string& line :
+         explainCalculator(calculator, units_[unit].panel, conversionName())) {
         working << QString::fromStdString(line);
     }
-    static constexpr PanelLabel kResults[5][2] = {{LabelCalc1Wexels, LabelCalc1Wexels},
-                                                  {LabelCalc2Capacity, LabelCalc2Capacity},
-                                                  {LabelCalc3Capacity, LabelCalc3Capacity},
-                                                  {LabelCalc4Wexels, LabelCalc4Capacity},
-                                                  {LabelCalc5Wexels, LabelCalc5Capacity}};
-    for (PanelLabel result : kResults[calculator - 1]) {
-        u.labels[result]->setToolTip(plainToolTip(working.join(QLatin1Char('\n'))));
-    }
+    return plainToolTip(working.join(QLatin1Char('\n')));
+}
+
+// The working panel follows the calculator in use.
+void frmQConverter::showWorking(Unit unit) {
     if (widgets_.units[unit].frame->isVisible() || !isVisible()) {
-        estimates_->use(&u.panel, usedCalculator_);
+        estimates_->use(&units_[unit].panel, usedCalculator_);
     }
 }
 

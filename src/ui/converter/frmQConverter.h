@@ -63,7 +63,8 @@ private:
     void selectEntry(int index);
     std::string conversionName() const;
     // The calculator of `field` has new results: its working follows.
-    void showWorking(Unit unit, PanelField field);
+    void showWorking(Unit unit);
+    QString workingToolTip(Unit unit, int calculator) const;
     // Calculator `calculator` (1..5) of `unit` is the one in use now.
     void useCalculator(Unit unit, int calculator);
     // Grows the window to what its content needs, as far as the screen allows.

@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QToolTip>
 #include <QTreeWidget>
 #include <QtTest>
 
@@ -155,9 +156,12 @@ private slots:
         QCOMPARE(seen, (QStringList{"1", "7"}));
         QTest::keyClicks(capacity, QStringLiteral("345678"));
         QCOMPARE(capacity->text(), QStringLiteral("12345678"));
-        QVERIFY(window.findChild<QLabel*>(QStringLiteral("lblMSUtoWX_WX"))
-                    ->toolTip()
-                    .contains(QStringLiteral("rounded up to 3086424 WX")));
+        // The working shows when the result is hovered.
+        auto* result = window.findChild<QLabel*>(QStringLiteral("lblMSUtoWX_WX"));
+        QHelpEvent hover(QEvent::ToolTip, QPoint(2, 2), result->mapToGlobal(QPoint(2, 2)));
+        QApplication::sendEvent(result, &hover);
+        QVERIFY2(QToolTip::text().contains(QStringLiteral("rounded up to 3086424 WX")),
+                 qPrintable(QToolTip::text()));
         type(field(window, "txtWXtoMSU_WX"), QStringLiteral("7"));
         QCOMPARE(label(window, "lblWXtoMSU_MSU"), QStringLiteral("13"));
     }

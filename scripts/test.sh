@@ -10,6 +10,14 @@ cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh --tests libbenchmark-dev
 
+echo "== layers: no include climbs out of its folder"
+# The layers' include roots refuse a header against the direction; a path
+# written with ../ would pass by them.
+if grep -rn --include='*.cpp' --include='*.h' '#include "\.\./' src tests fuzz bench; then
+  echo "an include above names its file through ../: name it from its layer's root"
+  exit 1
+fi
+
 echo "== asan: configure and build"
 cmake --preset asan >/dev/null
 cmake --build --preset asan

@@ -13,22 +13,29 @@
 #include <filesystem>
 #include <thread>
 
+#ifndef _WIN32
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
 
 namespace wexel {
 
+namespace {
+
+[[noreturn]] void cannotRead(const std::string& path, const std::string& why) {
+    raise(ErrorNumber::PathFileAccess, path + " " + why);
+}
+
+} // namespace
+
+#ifndef _WIN32
 namespace {
 
 // A file written less than this long ago may still be in the middle of an
 // in-place rewrite: it is looked at again once the time has passed.
 constexpr auto kSettleTime = std::chrono::milliseconds(250);
 constexpr int kReadAttempts = 20;
-
-[[noreturn]] void cannotRead(const std::string& path, const std::string& why) {
-    raise(ErrorNumber::PathFileAccess, path + " " + why);
-}
 
 struct Stamp {
     off_t size = 0;
@@ -125,6 +132,11 @@ std::string readRegularFile(const std::string& path, std::size_t maxBytes) {
     cannotRead(path, "keeps changing while it is read");
 }
 
+std::filesystem::path nativePath(const std::string& path) {
+    return std::filesystem::path(path);
+}
+#endif // the Windows side is in TextFileReaderWindows.cpp
+
 namespace {
 
 std::string sha256Hex(std::string_view bytes) {
@@ -145,7 +157,7 @@ std::string sha256Hex(std::string_view bytes) {
 // A file's last change in local time, to the minute; empty if unknown.
 std::string lastChange(const std::string& path) {
     std::error_code ec;
-    const auto written = std::filesystem::last_write_time(path, ec);
+    const auto written = std::filesystem::last_write_time(nativePath(path), ec);
     if (ec) {
         return {};
     }
@@ -154,7 +166,11 @@ std::string lastChange(const std::string& path) {
             std::chrono::file_clock::to_sys(written)));
     std::tm local{};
     char text[32] = {};
+#ifdef _WIN32
+    localtime_s(&local, &when);
+#else
     localtime_r(&when, &local);
+#endif
     std::strftime(text, sizeof text, "%Y-%m-%d %H:%M", &local);
     return text;
 }

@@ -2,10 +2,13 @@
 # Checks the Windows installer under Wine: a silent install, the installed
 # wexel-calc.exe working from its own DLLs alone, a changed tier table kept
 # over a reinstall and an uninstall, and the rest removed.
-#   bash scripts/windows-installer-check.sh SETUP.EXE WINE-RUN.SH
+#   bash scripts/windows-installer-check.sh SETUP.EXE WINE-RUN.SH [ON|OFF]
+# The third argument says whether the package holds the window program (ON,
+# the default) or wexel-calc alone.
 set -euo pipefail
 setup=$(realpath "$1")
 wine_run=$2
+gui=${3:-ON}
 
 # The Wine prefix of the build's wrapper, and its own wine, without the build's
 # DLL path: the installed program must find everything in its folder.
@@ -21,10 +24,12 @@ fail() { echo "installer check failed: $*" >&2; exit 1; }
 rm -rf "$folder"
 wine "$setup" /S
 wineserver -w
-[[ -f $folder/wexel-converter.exe && -f $folder/wexel-calc.exe && -f $folder/uninstall.exe ]] ||
-  fail "programs not installed in $folder"
-[[ -f $folder/platforms/qwindows.dll ]] || fail "no platform plugin"
-[[ -f $menu ]] || fail "no Start-menu entry"
+[[ -f $folder/wexel-calc.exe && -f $folder/uninstall.exe ]] || fail "programs not installed in $folder"
+if [[ $gui == ON ]]; then
+  [[ -f $folder/wexel-converter.exe ]] || fail "no wexel-converter.exe in $folder"
+  [[ -f $folder/platforms/qwindows.dll ]] || fail "no platform plugin"
+  [[ -f $menu ]] || fail "no Start-menu entry"
+fi
 answer=$(installed "$folder/wexel-calc.exe" to-wx WXE007 1500 | tr -d '\r')
 [[ $answer == 275 ]] || fail "installed wexel-calc.exe printed '$answer'"
 echo "  installed; the installed wexel-calc.exe prints $answer"

@@ -12,6 +12,8 @@
 #   bash scripts/windows.sh --dependencies  the Windows libraries only
 #   bash scripts/windows.sh --if-cached     the project only, and only when the
 #                                           libraries are already built (for CI)
+#   bash scripts/windows.sh --without-qt    wexel-calc alone: no Qt to build, no
+#                                           window program
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -21,7 +23,8 @@ case "${1:-}" in
   "") ;;
   --dependencies) mode=dependencies ;;
   --if-cached) mode=if-cached ;;
-  *) echo "usage: $0 [--dependencies | --if-cached]" >&2; exit 2 ;;
+  --without-qt) mode=without-qt ;;
+  *) echo "usage: $0 [--dependencies | --if-cached | --without-qt]" >&2; exit 2 ;;
 esac
 
 cache=${WEXEL_WINDOWS_CACHE:-$HOME/.cache/wexel-converter/windows-x86_64}
@@ -93,7 +96,7 @@ packages=(
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine wine64 nsis zip
   googletest nlohmann-json3-dev qt6-base-dev qt6-base-dev-tools
-  xvfb openbox xauth imagemagick
+  xvfb openbox xauth imagemagick xdotool
 )
 missing=()
 for p in "${packages[@]}"; do
@@ -205,28 +208,30 @@ if [[ ! -e $stamps/nlohmann-json ]]; then
   touch "$stamps/nlohmann-json"
 fi
 
-if [[ ! -e $stamps/qt-$qt_version ]]; then
+if [[ ! -e $stamps/qt-$qt_version && $mode != without-qt ]]; then
   begin "Qt $qt_version qtbase (Windows)"
   source_of qt6-base 6.4.2+dfsg-10 qt6-base-6.4.2+dfsg
-  rm -rf "$cache/build/qt"
-  # Only what the program uses: Core, Gui, Widgets, Network and the windows
-  # platform plugin. The host tools (moc, rcc, uic) are Debian's own Qt 6.4.2.
-  run_logged qt-configure "${nice[@]}" cmake -S "$cache/src/qt6-base-6.4.2+dfsg" \
-    -B "$cache/build/qt" -G Ninja \
-    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw64.cmake" \
-    -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$qt" \
-    -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
-    -DQT_BUILD_TESTS=OFF -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_BENCHMARKS=OFF \
-    -DQT_BUILD_TESTS_BY_DEFAULT=OFF -DQT_BUILD_EXAMPLES_BY_DEFAULT=OFF \
-    -DFEATURE_sql=OFF -DFEATURE_testlib=OFF -DFEATURE_printsupport=OFF \
-    -DFEATURE_concurrent=OFF -DFEATURE_xml=OFF -DFEATURE_dbus=OFF \
-    -DFEATURE_opengl=OFF -DINPUT_opengl=no -DFEATURE_vulkan=OFF -DFEATURE_direct2d=OFF \
-    -DFEATURE_icu=OFF -DFEATURE_openssl=OFF -DFEATURE_zstd=OFF -DFEATURE_brotli=OFF \
-    -DFEATURE_jpeg=OFF -DFEATURE_gif=OFF -DFEATURE_freetype=OFF -DFEATURE_ssl=OFF \
-    -DFEATURE_tuiotouch=OFF \
-    -DFEATURE_system_zlib=OFF -DFEATURE_system_png=OFF -DFEATURE_system_pcre2=OFF \
-    -DFEATURE_system_harfbuzz=OFF -DFEATURE_system_freetype=OFF -DFEATURE_system_doubleconversion=OFF \
-    -DFEATURE_androiddeployqt=OFF -DFEATURE_windeployqt=OFF
+  # A build that was stopped goes on where it stopped.
+  if [[ ! -e $cache/build/qt/build.ninja ]]; then
+    # Only what the program uses: Core, Gui, Widgets, Network and the windows
+    # platform plugin. The host tools (moc, rcc, uic) are Debian's own Qt 6.4.2.
+    run_logged qt-configure "${nice[@]}" cmake -S "$cache/src/qt6-base-6.4.2+dfsg" \
+      -B "$cache/build/qt" -G Ninja \
+      -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw64.cmake" \
+      -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$qt" \
+      -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+      -DQT_BUILD_TESTS=OFF -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_BENCHMARKS=OFF \
+      -DQT_BUILD_TESTS_BY_DEFAULT=OFF -DQT_BUILD_EXAMPLES_BY_DEFAULT=OFF \
+      -DFEATURE_sql=OFF -DFEATURE_testlib=OFF -DFEATURE_printsupport=OFF \
+      -DFEATURE_concurrent=OFF -DFEATURE_xml=OFF -DFEATURE_dbus=OFF \
+      -DFEATURE_opengl=OFF -DINPUT_opengl=no -DFEATURE_vulkan=OFF -DFEATURE_direct2d=OFF \
+      -DFEATURE_icu=OFF -DFEATURE_openssl=OFF -DFEATURE_zstd=OFF -DFEATURE_brotli=OFF \
+      -DFEATURE_jpeg=OFF -DFEATURE_gif=OFF -DFEATURE_freetype=OFF -DFEATURE_ssl=OFF \
+      -DFEATURE_tuiotouch=OFF \
+      -DFEATURE_system_zlib=OFF -DFEATURE_system_png=OFF -DFEATURE_system_pcre2=OFF \
+      -DFEATURE_system_harfbuzz=OFF -DFEATURE_system_freetype=OFF -DFEATURE_system_doubleconversion=OFF \
+      -DFEATURE_androiddeployqt=OFF -DFEATURE_windeployqt=OFF
+  fi
   run_logged qt-build "${nice[@]}" cmake --build "$cache/build/qt" --parallel "$jobs"
   run_logged qt-install cmake --install "$cache/build/qt"
   touch "$stamps/qt-$qt_version"
@@ -244,8 +249,12 @@ build=$root/build/windows
 version=$(sed -n 's/^project(WexelConverter VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt")
 wine_run=$build/wine-run.sh
 
+gui=ON
+if [[ $mode == without-qt ]]; then
+  gui=OFF
+fi
 begin "configure"
-run_logged project-configure "${nice[@]}" cmake --preset windows
+run_logged project-configure "${nice[@]}" cmake --preset windows -DWEXEL_BUILD_GUI=$gui
 end
 
 begin "build"
@@ -283,7 +292,13 @@ ls -l "$build/$name.zip" "$build/$name-setup.exe" | awk '{print "  " $5 " bytes 
 end
 
 begin "installer under Wine"
-bash "$root/scripts/windows-installer-check.sh" "$build/$name-setup.exe" "$wine_run"
+bash "$root/scripts/windows-installer-check.sh" "$build/$name-setup.exe" "$wine_run" $gui
 end
+
+if [[ $gui == ON ]]; then
+  begin "window under Wine"
+  bash "$root/scripts/windows-window-check.sh" "$stage" "$wine_run" "$build/pictures"
+  end
+fi
 
 summary

@@ -2,6 +2,11 @@
 # folder, <prefix>/lib/wexel-converter. The two data files are configuration
 # that administrators replace: they live in <sysconfdir>/wexel-converter
 # (/etc/wexel-converter for the package) and the program folder links to them.
+if(WIN32)
+  include(${CMAKE_CURRENT_LIST_DIR}/InstallWindows.cmake)
+  return()
+endif()
+
 include(GNUInstallDirs)
 
 # Not the multiarch library folder: this one holds programs and their files.

@@ -61,7 +61,7 @@ function(wexel_font_set set)
     "${aliases}</fontconfig>\n")
 endfunction()
 
-if(WEXEL_BUILD_TESTS AND WEXEL_BUILD_GUI)
+if(WEXEL_BUILD_TESTS AND WEXEL_BUILD_GUI AND NOT WIN32)
   wexel_font_set(design)
   wexel_font_set(dejavu)
 endif()

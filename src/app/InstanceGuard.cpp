@@ -9,6 +9,7 @@
 #include <QSysInfo>
 #include <QThread>
 
+#ifndef _WIN32
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -16,6 +17,7 @@
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
 
 namespace wexel {
 
@@ -24,9 +26,20 @@ namespace {
 const QByteArray kRequest = "raise\n";
 const QByteArray kAnswer = "raised ";
 
+} // namespace
+
+InstanceGuard::InstanceGuard(QString folder, QObject* parent)
+    : QObject(parent), folder_(std::move(folder)) {
+    connect(&server_, &QLocalServer::newConnection, this, [this] {
+        while (QLocalSocket* socket = server_.nextPendingConnection()) {
+            serve(socket);
+        }
+    });
+}
+
 // The machine's name as a file name: a home shared between machines holds
 // one instance of each.
-QString hostPart() {
+QString InstanceGuard::hostPart() {
     QString host = QSysInfo::machineHostName();
     for (QChar& c : host) {
         if (!(c.isLetterOrNumber() && c.unicode() < 0x80) && c != QLatin1Char('-') &&
@@ -36,6 +49,9 @@ QString hostPart() {
     }
     return host.isEmpty() ? QStringLiteral("localhost") : host;
 }
+
+#ifndef _WIN32
+namespace {
 
 QString homeFolder() {
     // The password database, not $HOME: every start of the user agrees on it.
@@ -59,15 +75,6 @@ void makeFolders(const QString& base, const QString& path) {
 }
 
 } // namespace
-
-InstanceGuard::InstanceGuard(QString folder, QObject* parent)
-    : QObject(parent), folder_(std::move(folder)) {
-    connect(&server_, &QLocalServer::newConnection, this, [this] {
-        while (QLocalSocket* socket = server_.nextPendingConnection()) {
-            serve(socket);
-        }
-    });
-}
 
 InstanceGuard::~InstanceGuard() {
     server_.close();
@@ -200,6 +207,11 @@ QString InstanceGuard::runningInstance() const {
         .arg(QString::fromUtf8(parts[0]), QString::fromUtf8(parts[1]), display);
 }
 
+void InstanceGuard::allowForeground(const QLocalSocket&) {
+    // The window manager decides; the running instance asks it to raise.
+}
+#endif // the Windows side is in InstanceGuardWindows.cpp
+
 std::optional<int> InstanceGuard::requestRaise(int timeoutMs) const {
     if (folder_.isEmpty()) {
         return std::nullopt;
@@ -218,6 +230,7 @@ std::optional<int> InstanceGuard::requestRaise(int timeoutMs) const {
         }
         QThread::msleep(20);
     }
+    allowForeground(socket);
     socket.write(kRequest);
     if (!socket.waitForBytesWritten(static_cast<int>(deadline.remainingTime()))) {
         return std::nullopt;

@@ -11,6 +11,10 @@
 // the lock cannot be made, the guard stands aside and says why: the program
 // runs unguarded rather than not at all.
 //
+// On Windows the lock is a file held open without write sharing, in the
+// user's local application data, and the socket is a named pipe whose random
+// name the lock file holds (InstanceGuardWindows.cpp).
+//
 // Protocol: the client sends "raise\n"; the running instance raises its
 // window and answers "raised N\n", N counting the requests it has served.
 
@@ -69,9 +73,16 @@ signals:
 
 private:
     void serve(QLocalSocket* socket);
+    static QString hostPart();
+    // Lets the instance at the other end of `socket` bring its window to the
+    // front, where the system allows only the process in front to do so.
+    static void allowForeground(const QLocalSocket& socket);
 
     QString folder_;
     qintptr lockHandle_ = -1; // the open, locked lock file
+#ifdef _WIN32
+    QString serverName_; // the pipe this instance listens on
+#endif
     QLocalServer server_;
     std::optional<bool> claimed_;
     QString unguardedBecause_;

@@ -6,6 +6,7 @@
 #include "platform/LineReader.h"
 #include "platform/Numbers.h"
 #include "platform/Text.h"
+#include "platform/TextFileReader.h"
 
 #include <cerrno>
 #include <cstring>
@@ -170,11 +171,11 @@ int batchCommand(const std::string& conversionName, const std::string& path, std
     if (fromFile) {
         // A folder opens but cannot be read: say so before starting.
         std::error_code ec;
-        if (std::filesystem::is_directory(path, ec)) {
+        if (std::filesystem::is_directory(nativePath(path), ec)) {
             err << kProgram << ": cannot open " << printable(path) << ": it is a folder\n";
             return Refused;
         }
-        file.open(path, std::ios::binary);
+        file.open(nativePath(path), std::ios::binary);
         if (!file) {
             err << kProgram << ": cannot open " << printable(path) << '\n';
             return Refused;

@@ -138,8 +138,8 @@ struct Stamp {
 Stamp stampOf(const std::string& path) {
     std::error_code ec;
     Stamp stamp;
-    stamp.size = fs::file_size(path, ec);
-    stamp.modified = fs::last_write_time(path, ec);
+    stamp.size = fs::file_size(nativePath(path), ec);
+    stamp.modified = fs::last_write_time(nativePath(path), ec);
     return stamp;
 }
 

@@ -1,12 +1,46 @@
 #include "platform/Process.h"
 
+#ifdef _WIN32
+#include <filesystem>
+#include <string>
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <windows.h>
+#else
 #include <cerrno>
 #include <vector>
 
 #include <fcntl.h>
 #include <unistd.h>
+#endif
 
 namespace wexel {
+
+#ifdef _WIN32
+
+void openClosedStandardStreams() {
+    // A Windows process's standard handles are never reused for its files.
+}
+
+std::string executableFolder() {
+    std::wstring exe(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length =
+            ::GetModuleFileNameW(nullptr, exe.data(), static_cast<DWORD>(exe.size()));
+        if (length == 0) {
+            return {};
+        }
+        if (length < exe.size()) {
+            exe.resize(length);
+            const std::u8string folder = std::filesystem::path(exe).parent_path().u8string();
+            return std::string(folder.begin(), folder.end());
+        }
+        exe.resize(exe.size() * 2);
+    }
+}
+
+#else
 
 void openClosedStandardStreams() {
     for (int fd = 0; fd <= 2; ++fd) {
@@ -38,5 +72,7 @@ std::string executableFolder() {
         buffer.resize(buffer.size() * 2);
     }
 }
+
+#endif
 
 } // namespace wexel

@@ -13,12 +13,23 @@
 #include <filesystem>
 #include <thread>
 
+#ifndef _WIN32
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
 
 namespace wexel {
 
+namespace {
+
+[[noreturn]] void cannotRead(const std::string& path, const std::string& why) {
+    raise(ErrorNumber::PathFileAccess, path + " " + why);
+}
+
+} // namespace
+
+#ifndef _WIN32
 namespace {
 
 // A file changed less than this long ago may be in the middle of an in-place
@@ -28,10 +39,6 @@ constexpr auto kSettleTime = std::chrono::seconds(5);
 constexpr auto kMostWait = std::chrono::seconds(20);
 // How often a changing file is looked at again.
 constexpr auto kPollTime = std::chrono::milliseconds(100);
-
-[[noreturn]] void cannotRead(const std::string& path, const std::string& why) {
-    raise(ErrorNumber::PathFileAccess, path + " " + why);
-}
 
 struct Stamp {
     off_t size = 0;
@@ -164,6 +171,11 @@ std::string readRegularFile(const std::string& path, std::size_t maxBytes) {
                          std::to_string(kMostWait.count()) + " seconds waited for it");
 }
 
+std::filesystem::path nativePath(const std::string& path) {
+    return std::filesystem::path(path);
+}
+#endif // the Windows side is in TextFileReaderWindows.cpp
+
 namespace {
 
 std::string sha256Hex(std::string_view bytes) {
@@ -184,7 +196,7 @@ std::string sha256Hex(std::string_view bytes) {
 // A file's last change in local time, to the minute; empty if unknown.
 std::string lastChange(const std::string& path) {
     std::error_code ec;
-    const auto written = std::filesystem::last_write_time(path, ec);
+    const auto written = std::filesystem::last_write_time(nativePath(path), ec);
     if (ec) {
         return {};
     }
@@ -193,7 +205,11 @@ std::string lastChange(const std::string& path) {
             std::chrono::file_clock::to_sys(written)));
     std::tm local{};
     char text[32] = {};
+#ifdef _WIN32
+    localtime_s(&local, &when);
+#else
     localtime_r(&when, &local);
+#endif
     std::strftime(text, sizeof text, "%Y-%m-%d %H:%M", &local);
     return text;
 }

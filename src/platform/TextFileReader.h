@@ -6,6 +6,7 @@
 #include "platform/LineReader.h"
 
 #include <cstddef>
+#include <filesystem>
 #include <limits>
 #include <streambuf>
 #include <string>
@@ -68,6 +69,10 @@ private:
     std::string sha256_;
     std::string modified_;
 };
+
+// A path held in UTF-8, as the file system takes it: the bytes as they are on
+// POSIX, UTF-16 on Windows (where a narrow path would be the ANSI code page).
+std::filesystem::path nativePath(const std::string& path);
 
 // Joins a folder and a file name with the native separator.
 std::string joinPath(const std::string& folder, const std::string& name);

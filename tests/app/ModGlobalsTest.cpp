@@ -85,6 +85,7 @@ TEST(Main, StartsInOrderAndStopsAtTheFirstFailure) {
             const std::string shown = capture.shown[0].message + "|" + capture.shown[0].title;
             EXPECT_NE(shown.find(c.shown), std::string::npos) << shown;
         }
-        EXPECT_EQ(HelpFilePath(), c.running ? "" : facts.folder + "/WXConvert.hlp");
+        EXPECT_EQ(HelpFilePath(),
+                  c.running ? "" : facts.folder + wexel::testing::kPathSeparator + "WXConvert.hlp");
     }
 }

@@ -3,8 +3,12 @@
 
 #include "tiers/DataFiles.h"
 
+#ifdef _WIN32
+#include <random>
+#else
 #include <grp.h>
 #include <unistd.h>
+#endif
 
 #include <cerrno>
 #include <chrono>
@@ -17,10 +21,33 @@
 
 namespace wexel::testing {
 
+// What joins a folder and a file name in the paths the program shows.
+#ifdef _WIN32
+inline const std::string kPathSeparator = "\\";
+#else
+inline const std::string kPathSeparator = "/";
+#endif
+
 // A fresh folder below the system's temporary folder, removed afterwards.
 class TempFolder {
 public:
     // mkdtemp makes it ours alone: a name another user made first is never taken.
+#ifdef _WIN32
+    // On Windows a new folder is the user's alone; a name already taken is
+    // not reused, a random one is tried instead.
+    TempFolder() {
+        std::random_device random;
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            const std::filesystem::path name =
+                std::filesystem::temp_directory_path() / ("wexel-test-" + std::to_string(random()));
+            if (std::filesystem::create_directory(name)) {
+                path_ = name;
+                return;
+            }
+        }
+        throw std::runtime_error("no temporary folder could be made");
+    }
+#else
     TempFolder() {
         std::string name = (std::filesystem::temp_directory_path() / "wexel-test-XXXXXX").string();
         if (::mkdtemp(name.data()) == nullptr) {
@@ -29,6 +56,7 @@ public:
         }
         path_ = name;
     }
+#endif
     ~TempFolder() {
         std::error_code ec;
         std::filesystem::remove_all(path_, ec);
@@ -36,8 +64,12 @@ public:
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
 
-    std::string path() const { return path_.string(); }
-    std::string file(const std::string& name) const { return (path_ / name).string(); }
+    std::string path() const {
+        return path_.string();
+    }
+    std::string file(const std::string& name) const {
+        return (path_ / name).string();
+    }
     // Writes the file as written a minute ago, as data files are: the reader
     // waits for a file written this very moment to settle.
     void write(const std::string& name, const std::string& bytes) const {
@@ -58,11 +90,13 @@ private:
 // Root may read any file: a check that a file closed to its reader is
 // refused runs, as root, in a child process that has become the user nobody.
 // Called in that child; returns false when the change of user failed.
+#ifndef _WIN32
 inline bool dropRootPrivileges() {
     constexpr uid_t kNobody = 65534;
     return ::geteuid() != 0 ||
            (::setgroups(0, nullptr) == 0 && ::setgid(kNobody) == 0 && ::setuid(kNobody) == 0);
 }
+#endif
 
 // Puts the conversions into SlopeTable for as long as it lives: each a name,
 // a unit code and its tiers (MinCap, Slope).

@@ -220,6 +220,19 @@ ScopedTable tables() {
                         {"<b>W</b> <img src=\"/dev/zero\"> " + std::string(120, 'W'), {{1, 1.0}}}});
 }
 
+// About or Contact, shown, and kept when closed.
+std::unique_ptr<QDialog> shownDialog(bool about) {
+    std::unique_ptr<QDialog> dialog;
+    if (about) {
+        dialog = std::make_unique<frmAbout>();
+    } else {
+        dialog.reset(new frmContactInfo);
+        dialog->setAttribute(Qt::WA_DeleteOnClose, false);
+    }
+    dialog->show();
+    return dialog;
+}
+
 } // namespace
 
 class LayoutTest : public QObject {
@@ -313,14 +326,7 @@ private slots:
             QVERIFY2(found.isEmpty(), qPrintable(found.join(QStringLiteral("; "))));
         }
         for (const bool about : {true, false}) {
-            std::unique_ptr<QDialog> dialog;
-            if (about) {
-                dialog = std::make_unique<frmAbout>();
-            } else {
-                dialog.reset(new frmContactInfo);
-                dialog->setAttribute(Qt::WA_DeleteOnClose, false);
-            }
-            dialog->show();
+            const std::unique_ptr<QDialog> dialog = shownDialog(about);
             QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
             const QStringList off =
                 about ? misplaced(*dialog, kAboutDesign) : misplaced(*dialog, kContactDesign);
@@ -335,14 +341,7 @@ private slots:
             QCOMPARE(twipsToPixels(twips), pixels);
         }
         for (const bool about : {true, false}) {
-            std::unique_ptr<QDialog> dialog;
-            if (about) {
-                dialog = std::make_unique<frmAbout>();
-            } else {
-                dialog.reset(new frmContactInfo);
-                dialog->setAttribute(Qt::WA_DeleteOnClose, false);
-            }
-            dialog->show();
+            const std::unique_ptr<QDialog> dialog = shownDialog(about);
             QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
             const QStringList found = faults(dialog.get());
             QVERIFY2(found.isEmpty(), qPrintable(found.join(QStringLiteral("; "))));

@@ -211,6 +211,18 @@ fi
 if [[ ! -e $stamps/qt-$qt_version && $mode != without-qt ]]; then
   begin "Qt $qt_version qtbase (Windows)"
   source_of qt6-base 6.4.2+dfsg-10 qt6-base-6.4.2+dfsg
+  # Debian's qtbase leaves out Wacom's wintab.h (its licence forbids changes),
+  # which the windows platform plugin's tablet support includes: the plugin is
+  # built without that support (the program takes no tablet input).
+  plugin=$cache/src/qt6-base-6.4.2+dfsg/src/plugins/platforms/windows
+  if [[ ! -e $plugin/.without-wintab ]]; then
+    sed -i 's/QT_CONFIG(tabletevent)/(QT_CONFIG(tabletevent) \&\& !defined(QT_NO_WINTAB))/' \
+      "$plugin/qwindowscontext.cpp" "$plugin/qwindowspointerhandler.cpp" \
+      "$plugin/qwindowspointerhandler.h"
+    sed -i 's|^qt_internal_extend_target(QWindowsIntegrationPlugin CONDITION QT_FEATURE_tabletevent$|qt_internal_extend_target(QWindowsIntegrationPlugin CONDITION QT_FEATURE_tabletevent\n    DEFINES QT_NO_WINTAB\n)\nqt_internal_extend_target(QWindowsIntegrationPlugin CONDITION QT_FEATURE_tabletevent AND FALSE|' \
+      "$plugin/CMakeLists.txt"
+    touch "$plugin/.without-wintab"
+  fi
   # A build that was stopped goes on where it stopped.
   if [[ ! -e $cache/build/qt/build.ninja ]]; then
     # Only what the program uses: Core, Gui, Widgets, Network and the windows

@@ -211,6 +211,29 @@ fi
 if [[ ! -e $stamps/qt-$qt_version && $mode != without-qt ]]; then
   begin "Qt $qt_version qtbase (Windows)"
   source_of qt6-base 6.4.2+dfsg-10 qt6-base-6.4.2+dfsg
+  # Debian's qtbase leaves out Wacom's wintab.h (its licence forbids changes),
+  # which the windows platform plugin's tablet support includes: the plugin is
+  # built without that support (the program takes no tablet input).
+  plugin=$cache/src/qt6-base-6.4.2+dfsg/src/plugins/platforms/windows
+  if [[ ! -e $plugin/.without-wintab ]]; then
+    sed -i 's/QT_CONFIG(tabletevent)/(QT_CONFIG(tabletevent) \&\& !defined(QT_NO_WINTAB))/' \
+      "$plugin/qwindowscontext.cpp" "$plugin/qwindowspointerhandler.cpp" \
+      "$plugin/qwindowspointerhandler.h"
+    sed -i 's|^qt_internal_extend_target(QWindowsIntegrationPlugin CONDITION QT_FEATURE_tabletevent$|qt_internal_extend_target(QWindowsIntegrationPlugin CONDITION QT_FEATURE_tabletevent\n    DEFINES QT_NO_WINTAB\n)\nqt_internal_extend_target(QWindowsIntegrationPlugin CONDITION QT_FEATURE_tabletevent AND FALSE|' \
+      "$plugin/CMakeLists.txt"
+    touch "$plugin/.without-wintab"
+  fi
+  # The plugin asks for Qt's DirectWrite font database, which Qt builds only
+  # with Direct2D, left out here: the plugin keeps its default, GDI's.
+  if [[ ! -e $plugin/.without-direct2d ]]; then
+    sed -i 's/QT_CONFIG(directwrite3)/(QT_CONFIG(directwrite3) \&\& QT_CONFIG(direct2d))/' \
+      "$plugin/qwindowsintegration.cpp"
+    touch "$plugin/.without-direct2d"
+  fi
+  # Without TLS (the program opens no connection) there is nothing for
+  # Windows' TLS plugin to build on, though Qt 6.4 still builds it.
+  tls=$cache/src/qt6-base-6.4.2+dfsg/src/plugins/tls/CMakeLists.txt
+  sed -i 's/^if (QT_FEATURE_schannel)$/if (QT_FEATURE_schannel AND QT_FEATURE_ssl)/' "$tls"
   # A build that was stopped goes on where it stopped.
   if [[ ! -e $cache/build/qt/build.ninja ]]; then
     # Only what the program uses: Core, Gui, Widgets, Network and the windows

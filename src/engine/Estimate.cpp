@@ -7,6 +7,7 @@
 #include "tiers/DataFiles.h"
 #include "tiers/TierQueries.h"
 
+#include <algorithm>
 #include <ctime>
 
 namespace wexel {
@@ -20,11 +21,21 @@ constexpr std::size_t kChecksumShown = 12;
 std::string isoDateTime(std::chrono::system_clock::time_point when) {
     const std::time_t seconds = std::chrono::system_clock::to_time_t(when);
     std::tm local{};
+#ifdef _WIN32
+    localtime_s(&local, &seconds);
+#else
     localtime_r(&seconds, &local);
-    char text[40];
+#endif
+    char text[64];
     std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%S%z", &local);
     std::string iso = text;
-    iso.insert(iso.size() - 2, ":"); // strftime writes +0000
+    // strftime writes +0000; a C library that writes a zone's name there
+    // instead leaves the time without its offset rather than a wrong one.
+    if (iso.size() == 24 && (iso[19] == '+' || iso[19] == '-')) {
+        iso.insert(22, ":");
+    } else {
+        iso.resize(std::min<std::size_t>(iso.size(), 19));
+    }
     return iso;
 }
 

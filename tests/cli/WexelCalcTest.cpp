@@ -170,17 +170,21 @@ TEST(WexelCalc, ArgumentsAndExitStatus) {
 // An estimate is dated in local time with its offset from UTC, and closes
 // with the About box's disclaimer; a refused input gives none.
 TEST(WexelCalc, AnEstimateIsDatedAndDisclaimedOrNotGiven) {
+#ifndef _WIN32 // a POSIX time zone: the offset is written with its colon
     const char* const zone = std::getenv("TZ");
     const std::string before = zone != nullptr ? zone : "";
     ::setenv("TZ", "IST-5:30", 1);
     ::tzset();
+#endif
     const Result r = run({"to-wx", "WXE007", "1500", "--estimate"});
+#ifndef _WIN32
     zone != nullptr ? ::setenv("TZ", before.c_str(), 1) : ::unsetenv("TZ");
     ::tzset();
     EXPECT_TRUE(std::regex_search(
         r.out, std::regex("^Wexel Converter estimate\nDate: "
                           "\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\d\\+05:30\nConversion: ")))
         << r.out;
+#endif
     EXPECT_TRUE(r.out.ends_with(std::string("\n") + wexel::kDisclaimer + "\n")) << r.out;
     const Result refused = run({"to-wx", "WXE007", "abc", "--estimate"});
     EXPECT_EQ(refused.exit, 2);

@@ -12,43 +12,8 @@ namespace wexel::cli {
 
 namespace {
 
-struct Input {
-    const char* key;
-    PanelField field;
-};
-struct Output {
-    const char* key;
-    PanelLabel label;
-};
-struct Calculator {
-    const char* command;
-    int number;                // 1..5, as the window numbers them
-    std::vector<Input> inputs; // in argument order; the first one is typed last
-    std::vector<Output> outputs;
-};
-
-const std::vector<Calculator>& calculators() {
-    static const std::vector<Calculator> all{
-        {"to-wx", 1, {{"capacity", FieldCalc1Capacity}}, {{"wexels", LabelCalc1Wexels}}},
-        {"to-capacity", 2, {{"wexels", FieldCalc2Wexels}}, {{"capacity", LabelCalc2Capacity}}},
-        {"add-wx",
-         3,
-         {{"wexels", FieldCalc3Wexels}, {"capacity", FieldCalc3Capacity}},
-         {{"total", LabelCalc3Capacity}}},
-        {"add-capacity",
-         4,
-         {{"added", FieldCalc4Added}, {"existing", FieldCalc4Existing}},
-         {{"additional_wexels", LabelCalc4Wexels}, {"total", LabelCalc4Capacity}}},
-        {"add-to-wx",
-         5,
-         {{"added", FieldCalc5Added}, {"wexels", FieldCalc5Wexels}},
-         {{"additional_wexels", LabelCalc5Wexels}, {"total", LabelCalc5Capacity}}},
-    };
-    return all;
-}
-
-const Calculator& calculatorFor(const std::string& command) {
-    for (const Calculator& c : calculators()) {
+const CalculatorDescription& calculatorFor(const std::string& command) {
+    for (const CalculatorDescription& c : calculators()) {
         if (command == c.command) {
             return c;
         }
@@ -58,10 +23,10 @@ const Calculator& calculatorFor(const std::string& command) {
 
 // An input longer than the window's field takes is refused, as the field
 // refuses it; said on `err`. False when one is too long.
-bool fitsTheFields(const Calculator& calc, const std::vector<std::string>& inputs,
+bool fitsTheFields(const CalculatorDescription& calc, const std::vector<std::string>& inputs,
                    std::ostream& err) {
     for (std::size_t i = 0; i < calc.inputs.size(); ++i) {
-        const int limit = panelFieldMaxLength(calc.inputs[i].field);
+        const int limit = calc.inputs[i].maxLength;
         if (characterCount(inputs[i]) > limit) {
             err << tooLongMessage(limit) << '\n';
             return false;
@@ -74,8 +39,8 @@ bool fitsTheFields(const Calculator& calc, const std::vector<std::string>& input
 // chosen, the later inputs first and the first one last. That last
 // calculation checks every field it reads, so only its messages are kept;
 // errors reported on the way are kept too. True when no input was refused.
-bool typeInputs(MemoryPanel& panel, const Calculator& calc, const std::vector<std::string>& inputs,
-                Capture& capture) {
+bool typeInputs(MemoryPanel& panel, const CalculatorDescription& calc,
+                const std::vector<std::string>& inputs, Capture& capture) {
     capture.shown.clear();
     panel.chooseConversion();
     for (std::size_t i = calc.inputs.size(); i-- > 1;) {
@@ -101,7 +66,7 @@ void printShown(const Capture& capture, std::ostream& err) {
 
 int calculatorCommand(const CalculatorRequest& request, std::ostream& out, std::ostream& err,
                       Capture& capture) {
-    const Calculator& calc = calculatorFor(request.command);
+    const CalculatorDescription& calc = calculatorFor(request.command);
     if (!fitsTheFields(calc, request.inputs, err)) {
         return Refused;
     }
@@ -122,7 +87,7 @@ int calculatorCommand(const CalculatorRequest& request, std::ostream& out, std::
         for (std::size_t i = 0; i < calc.inputs.size(); ++i) {
             object[calc.inputs[i].key] = request.inputs[i];
         }
-        for (const Output& output : calc.outputs) {
+        for (const CalculatorResult& output : calc.results) {
             object[output.key] = panel.caption(output.label);
         }
         if (request.explain) {
@@ -136,7 +101,7 @@ int calculatorCommand(const CalculatorRequest& request, std::ostream& out, std::
         out << estimate;
     } else {
         std::string line;
-        for (const Output& output : calc.outputs) {
+        for (const CalculatorResult& output : calc.results) {
             line += (line.empty() ? "" : "\t") + panel.caption(output.label);
         }
         out << line << '\n';
@@ -150,7 +115,7 @@ int calculatorCommand(const CalculatorRequest& request, std::ostream& out, std::
 
 int compareCommand(const std::string& capacity, const std::string& unit, Format format,
                    std::ostream& out, std::ostream& err, Capture& capture) {
-    const Calculator& calc = calculatorFor("to-wx");
+    const CalculatorDescription& calc = calculator(1);
     if (!fitsTheFields(calc, {capacity}, err)) {
         return Refused;
     }

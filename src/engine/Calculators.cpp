@@ -6,6 +6,7 @@
 #include "platform/RuntimeError.h"
 
 #include <cmath>
+#include <stdexcept>
 
 namespace wexel {
 
@@ -125,15 +126,61 @@ TwoResults calcWXPlusMSUToWXandMSU(TextField& addedField, TextField& wexelField,
     return r;
 }
 
-int panelFieldMaxLength(PanelField field) {
-    switch (field) {
-    case FieldCalc2Wexels:
-    case FieldCalc3Wexels:
-    case FieldCalc5Wexels:
-        return 6;
-    default:
-        return 8;
+const std::vector<CalculatorDescription>& calculators() {
+    static const std::vector<CalculatorDescription> all{
+        {1,
+         "to-wx",
+         {{FieldCalc1Capacity, "capacity", 8, "frmQconverter.calcMSUToWX"}},
+         {{LabelCalc1Wexels, "wexels"}}},
+        {2,
+         "to-capacity",
+         {{FieldCalc2Wexels, "wexels", 6, "frmQconverter.calcWXToMSU"}},
+         {{LabelCalc2Capacity, "capacity"}}},
+        {3,
+         "add-wx",
+         {{FieldCalc3Wexels, "wexels", 6, "frmQconverter.calcWXPlusMSUToMSU"},
+          {FieldCalc3Capacity, "capacity", 8, "frmQconverter.calcMSUPlusWXToMSU"}},
+         {{LabelCalc3Capacity, "total"}}},
+        {4,
+         "add-capacity",
+         {{FieldCalc4Added, "added", 8, "frmQconverter.calcMSUPlusMSUToWXandMSU"},
+          {FieldCalc4Existing, "existing", 8, "frmQconverter.calcMSUPlusMSUToWXandMSU"}},
+         {{LabelCalc4Wexels, "additional_wexels"}, {LabelCalc4Capacity, "total"}}},
+        {5,
+         "add-to-wx",
+         {{FieldCalc5Added, "added", 8, "frmQconverter.calcWXPlusMSUToWXandMSU"},
+          {FieldCalc5Wexels, "wexels", 6, "frmQconverter.calcWXPlusMSUToWXandMSU"}},
+         {{LabelCalc5Wexels, "additional_wexels"}, {LabelCalc5Capacity, "total"}}},
+    };
+    return all;
+}
+
+const CalculatorDescription& calculator(int number) {
+    return calculators().at(static_cast<std::size_t>(number) - 1);
+}
+
+const CalculatorDescription& calculatorOf(PanelField field) {
+    for (const CalculatorDescription& c : calculators()) {
+        for (const CalculatorInput& input : c.inputs) {
+            if (input.field == field) {
+                return c;
+            }
+        }
     }
+    throw std::out_of_range("no calculator has field " + std::to_string(field));
+}
+
+const CalculatorInput& calculatorInput(PanelField field) {
+    for (const CalculatorInput& input : calculatorOf(field).inputs) {
+        if (input.field == field) {
+            return input;
+        }
+    }
+    throw std::out_of_range("no calculator has field " + std::to_string(field));
+}
+
+int panelFieldMaxLength(PanelField field) {
+    return calculatorInput(field).maxLength;
 }
 
 std::string tooLongMessage(int maxLength) {
@@ -141,26 +188,13 @@ std::string tooLongMessage(int maxLength) {
            " characters.";
 }
 
-int panelFieldCalculator(PanelField field) {
-    static constexpr int kCalculator[PanelFieldCount] = {1, 2, 3, 3, 4, 4, 5, 5};
-    return kCalculator[field];
-}
-
 void panelFieldChanged(Panel& panel, PanelField field, const std::string& conversionName) {
     auto& f = panel.fields;
     auto& l = panel.labels;
-    // Where a failure that the procedures do not catch themselves is
-    // reported; it shows as "ERR" rather than ending the program.
-    static constexpr const char* kProcedure[PanelFieldCount] = {
-        "frmQconverter.calcMSUToWX",
-        "frmQconverter.calcWXToMSU",
-        "frmQconverter.calcWXPlusMSUToMSU",
-        "frmQconverter.calcMSUPlusWXToMSU",
-        "frmQconverter.calcMSUPlusMSUToWXandMSU",
-        "frmQconverter.calcMSUPlusMSUToWXandMSU",
-        "frmQconverter.calcWXPlusMSUToWXandMSU",
-        "frmQconverter.calcWXPlusMSUToWXandMSU"};
-    const bool done = reportingFailures(kProcedure[field], "", [&] {
+    // A failure that the procedures do not catch themselves is reported
+    // where the field's procedure is; it shows as "ERR" rather than ending
+    // the program.
+    const bool done = reportingFailures(calculatorInput(field).procedure, "", [&] {
         switch (field) {
         case FieldCalc1Capacity:
             l[LabelCalc1Wexels]->setCaption(calcMSUToWX(*f[FieldCalc1Capacity], conversionName));
@@ -197,13 +231,8 @@ void panelFieldChanged(Panel& panel, PanelField field, const std::string& conver
         }
     });
     if (!done) {
-        static constexpr PanelLabel kLabels[5][2] = {{LabelCalc1Wexels, LabelCalc1Wexels},
-                                                     {LabelCalc2Capacity, LabelCalc2Capacity},
-                                                     {LabelCalc3Capacity, LabelCalc3Capacity},
-                                                     {LabelCalc4Wexels, LabelCalc4Capacity},
-                                                     {LabelCalc5Wexels, LabelCalc5Capacity}};
-        for (PanelLabel label : kLabels[panelFieldCalculator(field) - 1]) {
-            l[label]->setCaption(kError);
+        for (const CalculatorResult& result : calculatorOf(field).results) {
+            l[result.label]->setCaption(kError);
         }
     }
 }

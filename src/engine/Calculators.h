@@ -6,6 +6,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 namespace wexel {
 
@@ -43,14 +44,14 @@ TwoResults calcWXPlusMSUToWXandMSU(TextField& addedField, TextField& wexelField,
 // panel through panelFieldChanged(), the one change handler.
 
 enum PanelField : int {
-    FieldCalc1Capacity = 0, // capacity field of calculator 1 (max 8)
-    FieldCalc2Wexels,       // Wexel field of calculator 2 (max 6)
-    FieldCalc3Wexels,       // Wexel field of calculator 3 (max 6)
-    FieldCalc3Capacity,     // capacity field of calculator 3 (max 8)
-    FieldCalc4Added,        // added capacity of calculator 4 (max 8, may be negative)
-    FieldCalc4Existing,     // existing capacity of calculator 4 (max 8)
-    FieldCalc5Added,        // added capacity of calculator 5 (max 8, may be negative)
-    FieldCalc5Wexels,       // existing Wexels of calculator 5 (max 6)
+    FieldCalc1Capacity = 0,
+    FieldCalc2Wexels,
+    FieldCalc3Wexels,
+    FieldCalc3Capacity,
+    FieldCalc4Added, // may be negative
+    FieldCalc4Existing,
+    FieldCalc5Added, // may be negative
+    FieldCalc5Wexels,
     PanelFieldCount
 };
 
@@ -78,15 +79,38 @@ struct Panel {
     std::array<ResultLabel*, PanelLabelCount> labels{};
 };
 
-// Maximum length of each field: 8 for a capacity field, 6 for a Wexel field.
+// Which fields and results make up each calculator: the one table the
+// change handler, the working, the window and wexel-calc read.
+struct CalculatorInput {
+    PanelField field;
+    const char* key;       // wexel-calc's name for it
+    int maxLength;         // 8 for a capacity field, 6 for a Wexel field
+    const char* procedure; // where a failure in its change handler is reported
+};
+struct CalculatorResult {
+    PanelLabel label;
+    const char* key; // wexel-calc's name for it
+};
+struct CalculatorDescription {
+    int number;                          // 1..5, as the window numbers them
+    const char* command;                 // wexel-calc's command
+    std::vector<CalculatorInput> inputs; // in wexel-calc's argument order
+    std::vector<CalculatorResult> results;
+};
+
+const std::vector<CalculatorDescription>& calculators();
+// Calculator `number` (1..5).
+const CalculatorDescription& calculator(int number);
+// The calculator a field belongs to, and that field's entry in it.
+const CalculatorDescription& calculatorOf(PanelField field);
+const CalculatorInput& calculatorInput(PanelField field);
+
+// Maximum length of a field.
 int panelFieldMaxLength(PanelField field);
 
 // What a field says of a text longer than it takes, which it refuses whole:
 // "Input is too long: the field takes at most 8 characters."
 std::string tooLongMessage(int maxLength);
-
-// The calculator (1..5) that a field belongs to.
-int panelFieldCalculator(PanelField field);
 
 // The change handler of field `field` of `panel`: runs the field's calculator
 // with all of its fields and writes its result label(s).

@@ -109,16 +109,11 @@ std::vector<std::string> working(int calculator, const Panel& panel,
 
 std::vector<std::string> explainCalculator(int calculator, const Panel& panel,
                                            const std::string& conversionName) {
-    static constexpr PanelLabel kResults[5][2] = {{LabelCalc1Wexels, LabelCalc1Wexels},
-                                                  {LabelCalc2Capacity, LabelCalc2Capacity},
-                                                  {LabelCalc3Capacity, LabelCalc3Capacity},
-                                                  {LabelCalc4Wexels, LabelCalc4Capacity},
-                                                  {LabelCalc5Wexels, LabelCalc5Capacity}};
-    if (calculator < 1 || calculator > 5) {
+    if (calculator < 1 || calculator > static_cast<int>(calculators().size())) {
         return {};
     }
-    for (PanelLabel result : kResults[calculator - 1]) {
-        if (panel.labels[result]->caption() == "ERR") {
+    for (const CalculatorResult& result : wexel::calculator(calculator).results) {
+        if (panel.labels[result.label]->caption() == "ERR") {
             return {};
         }
     }

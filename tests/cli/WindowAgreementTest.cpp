@@ -20,20 +20,6 @@ using wexel::testing::TempFolder;
 
 namespace {
 
-struct Command {
-    const char* name;
-    std::vector<PanelField> inputs; // in argument order
-    std::vector<PanelLabel> outputs;
-};
-
-const Command kCommands[] = {
-    {"to-wx", {FieldCalc1Capacity}, {LabelCalc1Wexels}},
-    {"to-capacity", {FieldCalc2Wexels}, {LabelCalc2Capacity}},
-    {"add-wx", {FieldCalc3Wexels, FieldCalc3Capacity}, {LabelCalc3Capacity}},
-    {"add-capacity", {FieldCalc4Added, FieldCalc4Existing}, {LabelCalc4Wexels, LabelCalc4Capacity}},
-    {"add-to-wx", {FieldCalc5Added, FieldCalc5Wexels}, {LabelCalc5Wexels, LabelCalc5Capacity}},
-};
-
 // The MSU frame's widget for a field or a label, by its sentence's name.
 template <class Widget> Widget* find(const QWidget& window, int slot, PieceKind kind) {
     for (const Sentence& sentence : sentences()) {
@@ -71,13 +57,14 @@ private slots:
             frmQConverter window;
             window.findChild<QComboBox*>(QStringLiteral("cboConversionType"))->setCurrentIndex(1);
             for (int n = 0; n < 30; ++n) {
-                const Command& command = kCommands[t == 0 && n == 0 ? 3 : random() % 5];
+                const CalculatorDescription& command =
+                    calculator(t == 0 && n == 0 ? 4 : 1 + random() % 5);
                 std::vector<std::string> inputs;
-                for (PanelField field : command.inputs) {
+                for (const CalculatorInput& field : command.inputs) {
                     std::string input;
                     do {
                         input = pool[random() % pool.size()];
-                    } while (static_cast<int>(input.size()) > panelFieldMaxLength(field));
+                    } while (static_cast<int>(input.size()) > field.maxLength);
                     inputs.push_back(input);
                 }
                 if (t == 0 && n == 0) {
@@ -89,11 +76,11 @@ private slots:
     }
 
 private:
-    void compare(const QWidget& window, const TempFolder& data, const Command& command,
-                 const std::vector<std::string>& inputs) {
+    void compare(const QWidget& window, const TempFolder& data,
+                 const CalculatorDescription& command, const std::vector<std::string>& inputs) {
         std::vector<QLineEdit*> fields;
-        for (PanelField field : command.inputs) {
-            fields.push_back(find<QLineEdit>(window, field, PieceKind::Field));
+        for (const CalculatorInput& input : command.inputs) {
+            fields.push_back(find<QLineEdit>(window, input.field, PieceKind::Field));
             fields.back()->setText(QStringLiteral("00")); // never an input
         }
         // As wexel-calc does: the later inputs first, then the first one;
@@ -105,16 +92,16 @@ private:
         std::erase_if(capture.shown, [](const Capture::Shown& s) { return !s.isError; });
         fields[0]->setText(QString::fromStdString(inputs[0]));
         std::string labels, shown;
-        for (PanelLabel label : command.outputs) {
+        for (const CalculatorResult& result : command.results) {
             labels += (labels.empty() ? "" : "\t") +
-                      find<QLabel>(window, label, PieceKind::Output)->text().toStdString();
+                      find<QLabel>(window, result.label, PieceKind::Output)->text().toStdString();
         }
         for (const Capture::Shown& s : capture.shown) {
             shown += s.asBox() + "\n";
         }
         const int exit = capture.anyMessage() ? 2 : capture.anyError() ? 1 : 0;
 
-        QStringList args{"--data", QString::fromStdString(data.path()), command.name, "Z", "--"};
+        QStringList args{"--data", QString::fromStdString(data.path()), command.command, "Z", "--"};
         for (const std::string& input : inputs) {
             args << QString::fromStdString(input);
         }

@@ -244,11 +244,6 @@ TEST(ModMath, Calculators) {
         {kEnglish, "Zero", FieldCalc4Added, "0", FieldCalc4Existing, "20", "0|0", "ModMath.WX2MSU"},
         {swiss, "Example", FieldCalc4Added, "0", FieldCalc4Existing, "1'000", "-253|1", ""},
     };
-    static constexpr PanelLabel kLabels[5][2] = {{LabelCalc1Wexels, PanelLabelCount},
-                                                 {LabelCalc2Capacity, PanelLabelCount},
-                                                 {LabelCalc3Capacity, PanelLabelCount},
-                                                 {LabelCalc4Wexels, LabelCalc4Capacity},
-                                                 {LabelCalc5Wexels, LabelCalc5Capacity}};
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.table) + " \"" + c.text + "\", \"" + c.otherText + "\"");
         const ScopedNumberLocale locale(c.locale);
@@ -261,10 +256,8 @@ TEST(ModMath, Calculators) {
         panel.preset(c.field, c.text);
         panel.change(c.field);
         std::string results;
-        for (PanelLabel label : kLabels[panelFieldCalculator(c.field) - 1]) {
-            if (label != PanelLabelCount) {
-                results += (results.empty() ? "" : "|") + panel.caption(label);
-            }
+        for (const CalculatorResult& result : calculatorOf(c.field).results) {
+            results += (results.empty() ? "" : "|") + panel.caption(result.label);
         }
         EXPECT_EQ(results, c.results);
         std::string shown;

@@ -142,7 +142,7 @@ void frmQConverter::buildWindow() {
                     [this, unit, slot] { Field_Change(static_cast<Unit>(unit), slot); });
             // Only a user's edit: a text the calculators write back moves nothing.
             connect(field, &QLineEdit::textEdited, this, [this, unit, slot] {
-                useCalculator(static_cast<Unit>(unit), panelFieldCalculator(slot));
+                useCalculator(static_cast<Unit>(unit), calculatorOf(slot).number);
             });
             connect(field, &QtTextField::gotFocus, this, [this, field] { Field_GotFocus(*field); });
         }
@@ -150,15 +150,10 @@ void frmQConverter::buildWindow() {
             u.panel.labels[static_cast<std::size_t>(k)] = u.labels[static_cast<std::size_t>(k)];
             u.labels[static_cast<std::size_t>(k)]->setExtraMenuActions(commands);
         }
-        static constexpr PanelLabel kResults[5][2] = {{LabelCalc1Wexels, LabelCalc1Wexels},
-                                                      {LabelCalc2Capacity, LabelCalc2Capacity},
-                                                      {LabelCalc3Capacity, LabelCalc3Capacity},
-                                                      {LabelCalc4Wexels, LabelCalc4Capacity},
-                                                      {LabelCalc5Wexels, LabelCalc5Capacity}};
-        for (int calculator = 1; calculator <= 5; ++calculator) {
-            for (PanelLabel result : kResults[calculator - 1]) {
-                u.labels[result]->setToolTipSource([this, unit, calculator] {
-                    return workingToolTip(static_cast<Unit>(unit), calculator);
+        for (const CalculatorDescription& c : calculators()) {
+            for (const CalculatorResult& result : c.results) {
+                u.labels[result.label]->setToolTipSource([this, unit, number = c.number] {
+                    return workingToolTip(static_cast<Unit>(unit), number);
                 });
             }
         }

@@ -1,11 +1,13 @@
 #include "engine/Calculators.h"
 
 #include "engine/ModMath.h"
+#include "engine/Walks.h"
 #include "platform/Numbers.h"
 #include "platform/Ports.h"
 #include "platform/RuntimeError.h"
 
 #include <cmath>
+#include <optional>
 #include <stdexcept>
 
 namespace wexel {
@@ -24,6 +26,7 @@ std::string calcMSUToWX(TextField& capacityField, const std::string& conversionN
     if (!accepted(capacityField, "0")) {
         return kError;
     }
+    detail::announceWalk([] { return std::string(); });
     return numberToText(roundedUp(MSU2WX(capacityField.text(), conversionName)));
 }
 
@@ -31,6 +34,7 @@ std::string calcWXToMSU(TextField& wexelField, const std::string& conversionName
     if (!accepted(wexelField, "0")) {
         return kError;
     }
+    detail::announceWalk([] { return std::string(); });
     return numberToText(roundedDown(WX2MSU(wexelField.text(), conversionName, "0")));
 }
 
@@ -89,8 +93,9 @@ TwoResults calcMSUPlusMSUToWXandMSU(TextField& addedField, TextField& existingFi
     r.wexels = MSUDeltaAsWX(existingField.text(), addedField.text(), conversionName);
     const std::int32_t additional = textToInt32(r.wexels);
     const double w = roundedUp(MSU2WX(existingField.text(), conversionName));
-    r.capacity =
-        numberToText(roundedDown(WX2MSU(numberToText(w + additional), conversionName, "0")));
+    const std::string entitlement = numberToText(w + additional);
+    detail::announceWalk([&] { return "Covered by " + entitlement + " WX:"; });
+    r.capacity = numberToText(roundedDown(WX2MSU(entitlement, conversionName, "0")));
     return r;
 }
 
@@ -109,15 +114,38 @@ TwoResults calcWXPlusMSUToWXandMSU(TextField& addedField, TextField& wexelField,
     TwoResults r{kError, kError};
     reportingFailures("frmQconverter.calcWXPlusMSUToWXandMSU", "", [&] {
         std::string addedText = addedField.text();
+        const std::string existing = wexelField.text();
         const std::int64_t added = textToInt32(zeroIfBlank(addedText));
-        const std::int64_t covered = roundDown(WX2MSU(wexelField.text(), conversionName, "0"));
-        std::int64_t entitlement = textToInt32(wexelField.text());
+        detail::announceWalk([&] {
+            return "Covered by the existing " + std::string(trimBlanks(existing)) + " WX:";
+        });
+        const std::int64_t covered = roundDown(WX2MSU(existing, conversionName, "0"));
+        std::int64_t entitlement = textToInt32(existing);
         const std::int32_t total = checkedInt32(added + covered);
         if (added != 0) {
+            detail::announceWalk([&] {
+                return "With " + integerToText(added) + " added, " + integerToText(total) + ":";
+            });
             entitlement = roundUp(MSU2WX(integerToText(total), conversionName));
         }
         const std::string additional =
-            integerToText(checkedInt32(entitlement - textToInt32(wexelField.text())));
+            integerToText(checkedInt32(entitlement - textToInt32(existing)));
+        if (added == 0) {
+            // The entitlement is the existing one, whose walk is shown already.
+            detail::workingLine([] { return std::string("Nothing added: no additional Wexels"); });
+        } else {
+            detail::workingLine([&] {
+                return "Additional: " + integerToText(entitlement) + " - " +
+                       std::string(trimBlanks(existing)) + " = " + additional + " WX";
+            });
+            if (entitlement < 1) {
+                detail::workingLine(
+                    [] { return std::string("An entitlement below 1 WX covers no capacity"); });
+            } else {
+                detail::announceWalk(
+                    [&] { return "Covered by " + integerToText(entitlement) + " WX:"; });
+            }
+        }
         r.capacity = entitlement < 1 ? "0"
                                      : numberToText(roundedDown(WX2MSU(integerToText(entitlement),
                                                                        conversionName, "0")));
@@ -194,6 +222,10 @@ void panelFieldChanged(Panel& panel, PanelField field, const std::string& conver
     // A failure that the procedures do not catch themselves is reported
     // where the field's procedure is; it shows as "ERR" rather than ending
     // the program.
+    // The working is recorded apart and kept once the calculation is done: a
+    // calculation nested inside (a field set to "0" on the way) keeps its own.
+    std::vector<detail::WorkingEntry> working;
+    std::optional<detail::WorkingRecord> record(std::in_place, working);
     const bool done = reportingFailures(calculatorInput(field).procedure, "", [&] {
         switch (field) {
         case FieldCalc1Capacity:
@@ -230,6 +262,8 @@ void panelFieldChanged(Panel& panel, PanelField field, const std::string& conver
             break;
         }
     });
+    record.reset();
+    panel.working[static_cast<std::size_t>(calculatorOf(field).number) - 1] = std::move(working);
     if (!done) {
         for (const CalculatorResult& result : calculatorOf(field).results) {
             l[result.label]->setCaption(kError);

@@ -2,6 +2,7 @@
 // The five calculators of a unit panel, over text-field ports, so that the
 // window and the command-line tool run the very same procedures.
 
+#include "engine/Walks.h"
 #include "platform/TextField.h"
 
 #include <array>
@@ -77,6 +78,8 @@ public:
 struct Panel {
     std::array<TextField*, PanelFieldCount> fields{};
     std::array<ResultLabel*, PanelLabelCount> labels{};
+    // What each calculator's last calculation did, for its working.
+    std::array<std::vector<detail::WorkingEntry>, 5> working;
 };
 
 // Which fields and results make up each calculator: the one table the

@@ -8,6 +8,7 @@
 #include "tiers/TierQueries.h"
 
 #include <cmath>
+#include <exception>
 
 namespace wexel {
 
@@ -30,8 +31,75 @@ std::int32_t belowTier(const TierArray& tiers, std::size_t i) {
 
 namespace detail {
 
+namespace {
+thread_local WorkingRecord* openRecord = nullptr;
+} // namespace
+
+WorkingRecord::WorkingRecord(std::vector<WorkingEntry>& entries)
+    : entries_(entries), outer_(openRecord) {
+    entries_.clear();
+    openRecord = this;
+}
+
+WorkingRecord::~WorkingRecord() {
+    openRecord = outer_;
+}
+
+WorkingRecord* WorkingRecord::open() {
+    return openRecord;
+}
+
+void WorkingRecord::line(std::string text) {
+    entries_.push_back(WorkingEntry{WorkingEntry::Line, std::move(text), {}, false});
+}
+
+void WorkingRecord::announceWalk(std::string heading) {
+    announced_ = true;
+    heading_ = std::move(heading);
+}
+
+void WorkingRecord::walked(WorkingEntry::Kind kind, Breakdown working, bool failed) {
+    announced_ = false;
+    entries_.push_back(WorkingEntry{kind, std::move(heading_), std::move(working), failed});
+    heading_.clear();
+}
+
+namespace {
+
+// Hands a walk's working to the open record when the calculation announced
+// the walk, whether it ends or fails.
+class RecordedWalk {
+public:
+    RecordedWalk(WorkingEntry::Kind kind, Breakdown*& working)
+        : record_(WorkingRecord::open()), kind_(kind) {
+        if (record_ != nullptr && record_->walkAnnounced()) {
+            if (working == nullptr) {
+                working = &own_;
+            }
+            working_ = working;
+        }
+    }
+    ~RecordedWalk() {
+        if (working_ != nullptr) {
+            record_->walked(kind_, *working_, std::uncaught_exceptions() > exceptions_);
+        }
+    }
+    RecordedWalk(const RecordedWalk&) = delete;
+    RecordedWalk& operator=(const RecordedWalk&) = delete;
+
+private:
+    WorkingRecord* record_;
+    WorkingEntry::Kind kind_;
+    Breakdown own_;
+    Breakdown* working_ = nullptr;
+    int exceptions_ = std::uncaught_exceptions();
+};
+
+} // namespace
+
 double capacityWalk(const std::string& amount, const std::string& conversionName,
                     Breakdown* working) {
+    const RecordedWalk recorded(WorkingEntry::ToWexels, working);
     if (!isNumeric(amount)) {
         return 0.0;
     }
@@ -68,6 +136,7 @@ double capacityWalk(const std::string& amount, const std::string& conversionName
 
 double wexelWalk(std::string& wexels, const std::string& conversionName, std::string& startCapacity,
                  Breakdown* working) {
+    const RecordedWalk recorded(WorkingEntry::ToCapacity, working);
     if (wexels.empty()) {
         wexels = "0";
     }
@@ -177,9 +246,17 @@ std::string MSUDeltaAsWX(const std::string& baseMSU, const std::string& deltaMSU
         const double b = readLeadingNumber(baseMSU);
         checkFinite(b + d);
         const std::string s = numberToText(b + d);
-        const std::int32_t a = roundUp(MSU2WX(s, conversionName));
+        detail::announceWalk(
+            [&] { return "The existing " + std::string(trimBlanks(baseMSU)) + ":"; });
         const std::int32_t z = roundUp(MSU2WX(baseMSU, conversionName));
+        detail::announceWalk(
+            [&] { return "With " + std::string(trimBlanks(deltaMSU)) + " added, " + s + ":"; });
+        const std::int32_t a = roundUp(MSU2WX(s, conversionName));
         additional = integerToText(checkedInt32(static_cast<std::int64_t>(a) - z));
+        detail::workingLine([&] {
+            return "Additional: " + integerToText(a) + " - " + integerToText(z) + " = " +
+                   additional + " WX";
+        });
     });
     return additional;
 }
@@ -193,10 +270,14 @@ std::string MSUFromMSUPlusWX(std::string& currentMSU, std::string& addedWX,
         const bool someCapacity = textToInt32(currentMSU) > 0;
         const bool someWexels = textToInt32(addedWX) > 0;
         if (!someCapacity && !someWexels) {
+            detail::workingLine(
+                [] { return std::string("No capacity and no Wexels: a total of 0"); });
             return;
         }
         if (textToInt32(addedWX) == 0) {
             covered = currentMSU; // as typed
+            detail::workingLine(
+                [&] { return "No Wexels added: the total is the existing " + currentMSU; });
             return;
         }
         std::string entitled = "0";
@@ -204,6 +285,7 @@ std::string MSUFromMSUPlusWX(std::string& currentMSU, std::string& addedWX,
         std::string extra = "0";
         const std::int32_t e =
             totalWXEntitlement(entitled, currentMSU, addedMSU, addedWX, extra, conversionName);
+        detail::announceWalk([&] { return "Covered by " + integerToText(e) + " WX:"; });
         covered = integerToText(roundDown(WX2MSU(integerToText(e), conversionName, "0")));
     });
     return covered;
@@ -219,17 +301,26 @@ std::int32_t totalWXEntitlement(std::string& entitledWX, std::string& currentMSU
         addedMSU = zeroIfBlank(addedMSU);
         addedWX = zeroIfBlank(addedWX);
         extraWX = zeroIfBlank(extraWX);
+        const std::int64_t added =
+            static_cast<std::int64_t>(textToInt32(addedWX)) + textToInt32(extraWX);
         if (textToDouble(currentMSU) == 0 && textToDouble(addedMSU) == 0) {
-            total = roundToInt32(textToDouble(entitledWX) + textToInt32(addedWX) +
-                                 textToInt32(extraWX));
+            total = roundToInt32(textToDouble(entitledWX) + static_cast<double>(added));
+            detail::workingLine([&] {
+                return "Entitlement: " + numberToText(textToDouble(entitledWX)) + " + " +
+                       integerToText(added) + " added = " + integerToText(total) + " WX";
+            });
             return;
         }
         const std::int32_t m = checkedInt32(
             static_cast<std::int64_t>(roundDown(WX2MSU(entitledWX, conversionName, "0"))) +
             textToInt32(currentMSU) + textToInt32(addedMSU));
-        const std::int32_t t = checkedInt32(
-            static_cast<std::int64_t>(roundUp(MSU2WX(integerToText(m), conversionName))) +
-            textToInt32(extraWX) + textToInt32(addedWX));
+        detail::announceWalk([&] { return "The existing " + integerToText(m) + ":"; });
+        const std::int32_t existing = roundUp(MSU2WX(integerToText(m), conversionName));
+        const std::int32_t t = checkedInt32(existing + added);
+        detail::workingLine([&] {
+            return "Entitlement: " + integerToText(existing) + " + " + integerToText(added) +
+                   " added = " + integerToText(t) + " WX";
+        });
         // An entitlement never falls below what is already entitled.
         const std::int32_t entitled = textToInt32(entitledWX);
         total = t < entitled ? entitled : t;

@@ -293,3 +293,59 @@ TEST(ModMath, PropertiesOverRandomTables) {
         }
     }
 }
+
+// The working is the calculation's own record: over random tables, each
+// calculator's working adds up, and ends on the results its labels show.
+TEST(ModMath, TheWorkingAddsUpToTheResults) {
+    const ScopedNumberLocale english(kEnglish);
+    std::mt19937 random(20261208);
+    std::uniform_int_distribution<int> gap(1, 300), sixtyFourths(1, 512), input(-50, 2000);
+    for (int t = 0; t < 30; ++t) {
+        ScopedTable::Tiers tiers;
+        for (int i = 0, min = 1; i < 1 + t % 6; ++i, min += gap(random)) {
+            tiers.push_back({min, sixtyFourths(random) / 64.0});
+        }
+        const ScopedTable table({{"Random", tiers}});
+        MemoryPanel panel("Random");
+        panel.chooseConversion();
+        for (int n = 0; n < 40; ++n) {
+            const CalculatorDescription& c = calculator(1 + n % 5);
+            for (const CalculatorInput& field : c.inputs) {
+                const int value = input(random);
+                const bool mayBeNegative =
+                    field.field == FieldCalc4Added || field.field == FieldCalc5Added;
+                panel.preset(field.field, std::to_string(mayBeNegative ? value : std::abs(value)));
+            }
+            panel.change(c.inputs.front().field);
+            const std::vector<std::string> working =
+                explainCalculator(c.number, panel.panel(), "Random");
+            const std::string& last = panel.caption(c.results.back().label);
+            SCOPED_TRACE("table " + std::to_string(t) + ", calculator " + std::to_string(c.number));
+            ASSERT_FALSE(working.empty());
+            // The last line gives the last result: "..., rounded down to 13",
+            // "the total is the existing 5", "a total of 0", "covers no capacity".
+            std::string end = working.back();
+            if (end.ends_with(" WX")) {
+                end.resize(end.size() - 3);
+            }
+            if (end.find("covers no capacity") != std::string::npos ||
+                end.find("no additional Wexels") != std::string::npos) {
+                EXPECT_TRUE(last == "0" || c.number == 5) << end;
+            } else {
+                EXPECT_EQ(end.substr(end.rfind(' ') + 1), last) << working.back();
+            }
+            // "Additional: 10 - 7 = 3 WX" subtracts right and is the first result.
+            for (const std::string& line : working) {
+                double a = 0, b = 0, sum = 0;
+                char op = 0;
+                if (std::sscanf(line.c_str(), "Additional: %lf - %lf = %lf", &a, &b, &sum) == 3) {
+                    EXPECT_EQ(a - b, sum) << line;
+                    EXPECT_EQ(numberToText(sum), panel.caption(c.results.front().label));
+                } else if (std::sscanf(line.c_str(), "Entitlement: %lf %c %lf added = %lf", &a, &op,
+                                       &b, &sum) == 4) {
+                    EXPECT_EQ(a + b, sum) << line;
+                }
+            }
+        }
+    }
+}

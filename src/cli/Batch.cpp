@@ -80,6 +80,7 @@ BatchResult runBatch(const std::string& conversionName, std::istream& in, std::o
                      std::ostream& err, bool json, Capture& capture) {
     BatchResult result;
     MemoryPanel panel(conversionName);
+    panel.keepWorking(false); // a batch explains nothing
     std::string line;
     std::string output;
     std::vector<std::string> fields;

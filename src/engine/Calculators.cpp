@@ -225,7 +225,10 @@ void panelFieldChanged(Panel& panel, PanelField field, const std::string& conver
     // The working is recorded apart and kept once the calculation is done: a
     // calculation nested inside (a field set to "0" on the way) keeps its own.
     std::vector<detail::WorkingEntry> working;
-    std::optional<detail::WorkingRecord> record(std::in_place, working);
+    std::optional<detail::WorkingRecord> record;
+    if (panel.keepsWorking) {
+        record.emplace(working);
+    }
     const bool done = reportingFailures(calculatorInput(field).procedure, "", [&] {
         switch (field) {
         case FieldCalc1Capacity:

@@ -78,8 +78,10 @@ public:
 struct Panel {
     std::array<TextField*, PanelFieldCount> fields{};
     std::array<ResultLabel*, PanelLabelCount> labels{};
-    // What each calculator's last calculation did, for its working.
+    // What each calculator's last calculation did, for its working; kept
+    // unless nobody will ask (a batch).
     std::array<std::vector<detail::WorkingEntry>, 5> working;
+    bool keepsWorking = true;
 };
 
 // Which fields and results make up each calculator: the one table the

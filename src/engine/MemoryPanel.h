@@ -55,6 +55,8 @@ public:
     Field& field(PanelField field) { return fields_[field]; }
     const std::string& text(PanelField field) const { return fields_[field].text_; }
     const std::string& caption(PanelLabel label) const { return labels_[label].shown; }
+    // Whether the calculators keep their working, to be explained.
+    void keepWorking(bool keep) { panel_.keepsWorking = keep; }
     // The panel as the calculators see it.
     const Panel& panel() const { return panel_; }
 

@@ -5,7 +5,10 @@
 #include "ui/info/DialogLayout.h"
 
 #include <QBoxLayout>
+#include <QClipboard>
 #include <QGridLayout>
+#include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -174,6 +177,22 @@ bool frmAbout::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     return QDialog::eventFilter(watched, event);
+}
+
+// A click closes the dialog, so its texts cannot be selected: Ctrl+C copies
+// them all, as a message box does.
+void frmAbout::keyPressEvent(QKeyEvent* event) {
+    if (event->matches(QKeySequence::Copy)) {
+        QStringList texts;
+        for (const QLabel* label : findChildren<QLabel*>()) {
+            if (!label->text().isEmpty()) {
+                texts << label->text();
+            }
+        }
+        QGuiApplication::clipboard()->setText(texts.join(QLatin1Char('\n')) + QLatin1Char('\n'));
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void frmAbout::mouseReleaseEvent(QMouseEvent* event) {

@@ -44,6 +44,8 @@ frmContactInfo::frmContactInfo(QWidget* parent) : QDialog(parent) {
     label2->setObjectName(QStringLiteral("Label2"));
     label2->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     label2->setFont(designFont(QStringLiteral("MS Sans Serif"), 13.5));
+    // The address is there to be copied into a mail.
+    label2->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     atLeastDesign(label2, QSize(4935, 375));
     column->addWidget(label2);
     column->addSpacing(px(960 - 480 - 375));

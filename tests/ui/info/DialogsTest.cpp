@@ -11,6 +11,7 @@
 #include "ui/info/HelpViewer.h"
 #include "ui/info/frmAbout.h"
 
+#include <QClipboard>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -49,6 +50,12 @@ private slots:
             QTimer::singleShot(0, [&seen, target] {
                 QWidget* about = QApplication::activeModalWidget();
                 seen << about->windowTitle();
+                // Its texts are copied with Ctrl+C, as they cannot be selected.
+                QTest::keyClick(about, Qt::Key_C, Qt::ControlModifier);
+                const QString copied = QGuiApplication::clipboard()->text();
+                QVERIFY2(copied.contains(QStringLiteral("\nVersion 4.0.0\n")) &&
+                             copied.contains(QStringLiteral("\nThis tool is for estimation only.")),
+                         qPrintable(copied));
                 for (const char* name : {"lblVersion", "lblDisclaimer"}) {
                     seen << about->findChild<QLabel*>(QString::fromLatin1(name))->text();
                 }
@@ -82,8 +89,15 @@ private slots:
         // Centred over the converter window (the frame it gets is guessed before it shows).
         const QPoint off = contact->frameGeometry().center() - window.frameGeometry().center();
         QVERIFY2(off.manhattanLength() <= 20, qPrintable(QDebug::toString(off)));
-        QTest::mouseClick(contact->findChild<QLabel*>(QStringLiteral("Label2")), Qt::LeftButton);
+        auto* address = contact->findChild<QLabel*>(QStringLiteral("Label2"));
+        QTest::mouseClick(address, Qt::LeftButton);
         QVERIFY(contact->isVisible());
+        // The address is selected and copied by keyboard.
+        address->setFocus();
+        QTest::keyClick(address, Qt::Key_Home);
+        QTest::keyClick(address, Qt::Key_End, Qt::ShiftModifier);
+        QTest::keyClick(address, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QGuiApplication::clipboard()->text(), address->text());
         // The converter window stays in use meanwhile; help opens on its screen too.
         window.activateWindow();
         QTest::keyClicks(capacity, QStringLiteral("2"));

@@ -102,7 +102,7 @@ constexpr CommandShape kCommands[] = {
 
 class UsageError {
 public:
-    explicit UsageError(std::string text) : text(std::move(text)) {}
+    explicit UsageError(std::string message) : text(std::move(message)) {}
     std::string text;
 };
 

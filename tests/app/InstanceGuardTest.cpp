@@ -226,7 +226,8 @@ private slots:
                                     "on its own.\n";
             const QDeadlineTimer deadline(30000);
             QByteArray said;
-            while (!said.contains(line) && program->waitForReadyRead(deadline.remainingTime())) {
+            while (!said.contains(line) &&
+                   program->waitForReadyRead(static_cast<int>(deadline.remainingTime()))) {
                 said += program->readAllStandardError();
             }
             QVERIFY2(said.contains(line), said.constData());

@@ -48,7 +48,8 @@ private slots:
         for (int t = 0; t < 5; ++t) {
             TempFolder data;
             std::string tiers = t == 0 ? "A1,1,9,,0\nA1,10,99,,1\n" : "";
-            for (int i = 0, min = 1 + t % 2; t > 0 && i < 1 + t; ++i, min += 1 + random() % 400) {
+            for (int i = 0, min = 1 + t % 2; t > 0 && i < 1 + t;
+                 ++i, min += 1 + static_cast<int>(random() % 400)) {
                 tiers += "A1," + std::to_string(min) + ",0,," +
                          numberToText(slopes[random() % slopes.size()]) + "\n";
             }
@@ -58,7 +59,7 @@ private slots:
             window.findChild<QComboBox*>(QStringLiteral("cboConversionType"))->setCurrentIndex(1);
             for (int n = 0; n < 30; ++n) {
                 const CalculatorDescription& command =
-                    calculator(t == 0 && n == 0 ? 4 : 1 + random() % 5);
+                    calculator(t == 0 && n == 0 ? 4 : 1 + static_cast<int>(random() % 5));
                 std::vector<std::string> inputs;
                 for (const CalculatorInput& field : command.inputs) {
                     std::string input;

@@ -3,7 +3,7 @@
 // out, or to its refusal. A measurement, not a test: it prints and never fails.
 #include "app/ModGlobals.h"
 #include "platform/Ports.h"
-#include "ui/info/HelpFile.h"
+#include "help/HelpFile.h"
 #include "ui/info/HelpMenu.h"
 #include "ui/info/HelpViewer.h"
 

@@ -3,7 +3,7 @@
 // index, a filtered index) is laid out at the viewer's width. libFuzzer's
 // -timeout makes a slow input a failure.
 #include "platform/RuntimeError.h"
-#include "ui/info/HelpFile.h"
+#include "help/HelpFile.h"
 
 #include <QGuiApplication>
 #include <QTextDocument>

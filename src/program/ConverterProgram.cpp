@@ -1,9 +1,9 @@
 #include "program/ConverterProgram.h"
 
-#include "app/InstanceGuard.h"
+#include "desktop/InstanceGuard.h"
 #include "app/ModGlobals.h"
-#include "app/QtPorts.h"
-#include "app/Windows.h"
+#include "desktop/QtPorts.h"
+#include "desktop/Windows.h"
 #include "platform/Numbers.h"
 #include "platform/Process.h"
 #include "ui/converter/frmQConverter.h"

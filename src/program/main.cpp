@@ -1,5 +1,5 @@
 // wexel-converter: the window program.
-#include "app/InstanceGuard.h"
+#include "desktop/InstanceGuard.h"
 #include "program/ConverterProgram.h"
 
 int main(int argc, char* argv[]) {

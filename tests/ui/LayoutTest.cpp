@@ -3,8 +3,8 @@
 // reading order, and under the design's font at 96 dpi each control stands
 // where the design puts it. CTest runs this under several font sets, scales
 // and screens (see tests/CMakeLists.txt).
-#include "app/QtPorts.h"
-#include "app/Windows.h"
+#include "desktop/QtPorts.h"
+#include "desktop/Windows.h"
 #include "support/TestSupport.h"
 #include "tiers/DataFiles.h"
 #include "ui/converter/ConverterDesign.h"

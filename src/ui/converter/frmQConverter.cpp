@@ -1,6 +1,6 @@
 #include "ui/converter/frmQConverter.h"
 
-#include "app/Windows.h"
+#include "desktop/Windows.h"
 #include "engine/ModMath.h"
 #include "engine/Working.h"
 #include "platform/KeyedCollection.h"

@@ -1,6 +1,6 @@
 #include "ui/info/HelpViewer.h"
 
-#include "app/Windows.h"
+#include "desktop/Windows.h"
 #include "platform/Ports.h"
 #include "ui/info/AppIcon.h"
 

@@ -5,7 +5,7 @@
 // to its topic; web and mail addresses go to the system's programs for them;
 // any other address is refused; no picture and no file is loaded.
 
-#include "ui/info/HelpFile.h"
+#include "help/HelpFile.h"
 
 #include <QDateTime>
 #include <QPointer>

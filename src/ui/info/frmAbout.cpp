@@ -1,6 +1,6 @@
 #include "ui/info/frmAbout.h"
 
-#include "app/Windows.h"
+#include "desktop/Windows.h"
 #include "ui/info/AppIcon.h"
 #include "ui/info/DialogLayout.h"
 

@@ -1,6 +1,6 @@
 #include "ui/info/frmContactInfo.h"
 
-#include "app/Windows.h"
+#include "desktop/Windows.h"
 #include "ui/info/DialogLayout.h"
 
 #include <QLabel>

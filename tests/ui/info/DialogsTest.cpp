@@ -3,8 +3,8 @@
 // window; Contact stays one, modeless, on the window's screen, as do help
 // and message boxes.
 #include "app/ModGlobals.h"
-#include "app/QtPorts.h"
-#include "app/Windows.h"
+#include "desktop/QtPorts.h"
+#include "desktop/Windows.h"
 #include "support/TestSupport.h"
 #include "ui/converter/frmQConverter.h"
 #include "ui/info/HelpMenu.h"

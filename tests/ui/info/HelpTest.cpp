@@ -1,7 +1,7 @@
 // The Help menu of the converter window through real keys and clicks: the
 // help viewer and its links, and help files that must be refused.
 #include "app/ModGlobals.h"
-#include "app/Windows.h"
+#include "desktop/Windows.h"
 #include "platform/Ports.h"
 #include "support/TestSupport.h"
 #include "ui/converter/frmQConverter.h"

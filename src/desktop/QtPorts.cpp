@@ -1,7 +1,7 @@
-#include "app/QtPorts.h"
+#include "desktop/QtPorts.h"
 
-#include "app/InstanceGuard.h"
-#include "app/Windows.h"
+#include "desktop/InstanceGuard.h"
+#include "desktop/Windows.h"
 #include "platform/Process.h"
 
 #include <QApplication>

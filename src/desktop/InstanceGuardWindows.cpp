@@ -7,7 +7,7 @@
 // written into the lock file. Pipe names are machine-wide, so a name another
 // user could work out could be taken by that user first; the lock file lies
 // where no other user can read it.
-#include "app/InstanceGuard.h"
+#include "desktop/InstanceGuard.h"
 
 #include <QDir>
 #include <QLocalSocket>

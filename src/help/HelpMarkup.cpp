@@ -1,6 +1,6 @@
-#include "ui/info/HelpMarkup.h"
+#include "help/HelpMarkup.h"
 
-#include "ui/info/HelpElements.h"
+#include "help/HelpElements.h"
 
 #include <QXmlStreamReader>
 

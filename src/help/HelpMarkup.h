@@ -3,7 +3,7 @@
 // parser's tokens checked against the whitelist and the bounds, and each
 // topic written out again as HTML built only from what the whitelist allows.
 
-#include "ui/info/HelpFile.h"
+#include "help/HelpFile.h"
 
 #include <stdexcept>
 

@@ -1,6 +1,6 @@
-#include "ui/info/HelpElements.h"
+#include "help/HelpElements.h"
 
-#include "ui/info/HelpFile.h"
+#include "help/HelpFile.h"
 
 #include <QUrl>
 

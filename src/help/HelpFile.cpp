@@ -1,9 +1,9 @@
-#include "ui/info/HelpFile.h"
+#include "help/HelpFile.h"
 
 #include "platform/RuntimeError.h"
 #include "platform/Text.h"
 #include "platform/TextFileReader.h"
-#include "ui/info/HelpMarkup.h"
+#include "help/HelpMarkup.h"
 
 #include <QRegularExpression>
 #include <QUrlQuery>

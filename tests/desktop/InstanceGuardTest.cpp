@@ -1,7 +1,7 @@
 // The single-instance guard: where every start of a user looks, which folders
 // it trusts, and real processes of the program, each test run with a folder
 // of its own so that a copy the user has open changes nothing.
-#include "app/InstanceGuard.h"
+#include "desktop/InstanceGuard.h"
 
 #include <QFile>
 #include <QFileInfo>

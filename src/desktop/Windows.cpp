@@ -1,4 +1,4 @@
-#include "app/Windows.h"
+#include "desktop/Windows.h"
 
 #include <QGuiApplication>
 #include <QPointer>

@@ -194,103 +194,17 @@ WindowWidgets buildWindow(QWidget* content) {
 
     // The unit frames, one over the other: only the one shown is seen, and the
     // window is as wide as the widest, so that switching units moves nothing.
+    // buildUnitFrame fills each.
     auto* frames = new QWidget(content);
     auto* stack = new QStackedLayout(frames);
     stack->setStackingMode(QStackedLayout::StackAll);
     for (std::size_t unit = 0; unit < design::kUnitFrames.size(); ++unit) {
-        const design::UnitFrame& d = design::kUnitFrames[unit];
-        UnitWidgets& u = w.units[unit];
         auto* frame = new QFrame(frames);
-        frame->setObjectName(QString::fromLatin1(d.name));
+        frame->setObjectName(QString::fromLatin1(design::kUnitFrames[unit].name));
         frame->setFrameShape(QFrame::NoFrame);
-        u.frame = frame;
-        auto* calculators = new QVBoxLayout(frame);
-        calculators->setSpacing(0);
-        calculators->setContentsMargins(px(120), 0, px(design::kUnitFrame.width() - 120 - 9255), 0);
-        for (std::size_t c = 0; c < design::calculators().size(); ++c) {
-            auto* box = new QFrame(frame);
-            box->setObjectName(QString::fromLatin1(d.calculatorNames[c]));
-            box->setFrameShape(QFrame::StyledPanel);
-            box->setFrameShadow(QFrame::Sunken);
-            u.calculators[c] = box;
-            std::vector<QWidget*> pieces;
-            // A row as tall as designed, or as its fields' text and frames need.
-            const QFontMetrics fieldFont(windowFont(9.75));
-            const int frameWidth = content->style()->pixelMetric(QStyle::PM_DefaultFrameWidth);
-            const int rowHeight = std::max(px(300), fieldFont.height() + 2 * frameWidth + 2);
-            const std::vector<Placed> design = placed(c);
-            // What a screen reader says of the calculator: its sentence.
-            const QString sentence =
-                QString::fromStdString(sentenceText(static_cast<int>(c) + 1, d.code));
-            for (const Placed& p : design) {
-                const QString text = QString::fromStdString(withUnit(p.piece.text, d.code));
-                const QString accessibleName =
-                    QString::fromStdString(withUnit(p.piece.accessibleName, d.code));
-                switch (p.piece.kind) {
-                case PieceKind::Caption:
-                    pieces.push_back(caption(box, text, p.box.width()));
-                    break;
-                case PieceKind::Field: {
-                    const auto slot = static_cast<PanelField>(p.piece.slot);
-                    auto* field = new QtTextField(box);
-                    field->setObjectName(text);
-                    field->setFont(windowFont(9.75));
-                    field->setCharacterLimit(panelFieldMaxLength(slot));
-                    field->setText(QStringLiteral("0"));
-                    field->setMinimumWidth(
-                        std::max(px(p.box.width()), field->minimumSizeHint().width()));
-                    field->setAccessibleName(accessibleName);
-                    field->setAccessibleDescription(sentence);
-                    u.fields[slot] = field;
-                    pieces.push_back(field);
-                    break;
-                }
-                case PieceKind::Output: {
-                    const auto slot = static_cast<PanelLabel>(p.piece.slot);
-                    auto* label = new QtResultLabel(box);
-                    label->setObjectName(text);
-                    label->setFont(windowFont(9.75, true));
-                    label->setText(QStringLiteral("0"));
-                    label->setLeastWidth(px(p.box.width()));
-                    label->setAccessibleName(accessibleName);
-                    label->setAccessibleDescription(sentence);
-                    u.labels[slot] = label;
-                    pieces.push_back(label);
-                    break;
-                }
-                }
-            }
-            for (QWidget* piece : pieces) {
-                if (qobject_cast<QLineEdit*>(piece) != nullptr ||
-                    qobject_cast<QtResultLabel*>(piece) != nullptr) {
-                    piece->setFixedHeight(rowHeight);
-                }
-            }
-            laySentence(box, design, pieces, kCalculatorPitch[c], rowHeight);
-            calculators->addWidget(box);
-        }
-        // The calculators are as wide as designed, or as the widest needs.
-        calculators->addStrut(px(calc0Width()));
-        calculators->addSpacing(px(kHeadingsGap));
-        // The headings stand over the tier list's columns: fitTierList places them.
-        auto* headings = new QHBoxLayout;
-        headings->setContentsMargins(0, 0, 0, 0);
-        headings->setSpacing(0);
-        u.rangeHeading =
-            caption(frame, QString::fromStdString(withUnit(design::kRangeHeading.text, d.code)), 0);
-        u.slopeHeading =
-            caption(frame, QString::fromStdString(withUnit(design::kSlopeHeading.text, d.code)), 0);
-        for (QLabel* heading : {u.rangeHeading, u.slopeHeading}) {
-            heading->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
-            headings->addSpacing(0);
-            headings->addWidget(heading);
-        }
-        headings->addStretch();
-        calculators->addLayout(headings);
+        frame->hide();
+        w.units[unit].frame = frame;
         stack->addWidget(frame);
-    }
-    for (const UnitWidgets& u : w.units) {
-        u.frame->hide();
     }
     column->addWidget(frames);
 
@@ -362,8 +276,102 @@ WindowWidgets buildWindow(QWidget* content) {
     working->addWidget(w.working);
     column->addLayout(working);
     column->addStretch();
-    fitTierList(w);
     return w;
+}
+
+void buildUnitFrame(WindowWidgets& w, std::size_t unit) {
+    const design::UnitFrame& d = design::kUnitFrames[unit];
+    UnitWidgets& u = w.units[unit];
+    QWidget* frame = u.frame;
+    QWidget* content = w.content;
+    auto* calculators = new QVBoxLayout(frame);
+    calculators->setSpacing(0);
+    calculators->setContentsMargins(px(120), 0, px(design::kUnitFrame.width() - 120 - 9255), 0);
+    for (std::size_t c = 0; c < design::calculators().size(); ++c) {
+        auto* box = new QFrame(frame);
+        box->setObjectName(QString::fromLatin1(d.calculatorNames[c]));
+        box->setFrameShape(QFrame::StyledPanel);
+        box->setFrameShadow(QFrame::Sunken);
+        u.calculators[c] = box;
+        std::vector<QWidget*> pieces;
+        // A row as tall as designed, or as its fields' text and frames need.
+        const QFontMetrics fieldFont(windowFont(9.75));
+        const int frameWidth = content->style()->pixelMetric(QStyle::PM_DefaultFrameWidth);
+        const int rowHeight = std::max(px(300), fieldFont.height() + 2 * frameWidth + 2);
+        const std::vector<Placed> design = placed(c);
+        // What a screen reader says of the calculator: its sentence.
+        const QString sentence =
+            QString::fromStdString(sentenceText(static_cast<int>(c) + 1, d.code));
+        for (const Placed& p : design) {
+            const QString text = QString::fromStdString(withUnit(p.piece.text, d.code));
+            const QString accessibleName =
+                QString::fromStdString(withUnit(p.piece.accessibleName, d.code));
+            switch (p.piece.kind) {
+            case PieceKind::Caption:
+                pieces.push_back(caption(box, text, p.box.width()));
+                break;
+            case PieceKind::Field: {
+                const auto slot = static_cast<PanelField>(p.piece.slot);
+                auto* field = new QtTextField(box);
+                field->setObjectName(text);
+                field->setFont(windowFont(9.75));
+                field->setCharacterLimit(panelFieldMaxLength(slot));
+                field->setText(QStringLiteral("0"));
+                field->setMinimumWidth(
+                    std::max(px(p.box.width()), field->minimumSizeHint().width()));
+                field->setAccessibleName(accessibleName);
+                field->setAccessibleDescription(sentence);
+                u.fields[slot] = field;
+                pieces.push_back(field);
+                break;
+            }
+            case PieceKind::Output: {
+                const auto slot = static_cast<PanelLabel>(p.piece.slot);
+                auto* label = new QtResultLabel(box);
+                label->setObjectName(text);
+                label->setFont(windowFont(9.75, true));
+                label->setText(QStringLiteral("0"));
+                label->setLeastWidth(px(p.box.width()));
+                label->setAccessibleName(accessibleName);
+                label->setAccessibleDescription(sentence);
+                u.labels[slot] = label;
+                pieces.push_back(label);
+                break;
+            }
+            }
+        }
+        for (QWidget* piece : pieces) {
+            if (qobject_cast<QLineEdit*>(piece) != nullptr ||
+                qobject_cast<QtResultLabel*>(piece) != nullptr) {
+                piece->setFixedHeight(rowHeight);
+            }
+        }
+        laySentence(box, design, pieces, kCalculatorPitch[c], rowHeight);
+        calculators->addWidget(box);
+    }
+    // The calculators are as wide as designed, or as the widest needs.
+    calculators->addStrut(px(calc0Width()));
+    calculators->addSpacing(px(kHeadingsGap));
+    // The headings stand over the tier list's columns: fitTierList places them.
+    auto* headings = new QHBoxLayout;
+    headings->setContentsMargins(0, 0, 0, 0);
+    headings->setSpacing(0);
+    u.rangeHeading =
+        caption(frame, QString::fromStdString(withUnit(design::kRangeHeading.text, d.code)), 0);
+    u.slopeHeading =
+        caption(frame, QString::fromStdString(withUnit(design::kSlopeHeading.text, d.code)), 0);
+    u.beforeRange = new QSpacerItem(0, 0, QSizePolicy::Fixed, QSizePolicy::Fixed);
+    u.beforeSlope = new QSpacerItem(0, 0, QSizePolicy::Fixed, QSizePolicy::Fixed);
+    headings->addItem(u.beforeRange);
+    headings->addWidget(u.rangeHeading);
+    headings->addItem(u.beforeSlope);
+    headings->addWidget(u.slopeHeading);
+    for (QLabel* heading : {u.rangeHeading, u.slopeHeading}) {
+        heading->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
+    }
+    headings->addStretch();
+    u.headings = headings;
+    calculators->addLayout(headings);
 }
 
 void fitTierList(const WindowWidgets& w) {
@@ -390,22 +398,20 @@ void fitTierList(const WindowWidgets& w) {
     const int rangeWidth = widths[1] + widths[2] + widths[3];
     const int slopeFrom = rangeFrom + rangeWidth;
     for (const UnitWidgets& u : w.units) {
-        auto* headings = static_cast<QHBoxLayout*>(
-            u.frame->layout()->itemAt(u.frame->layout()->count() - 1)->layout());
         const int rangeText = u.rangeHeading->minimumSizeHint().width();
         const int slopeText = u.slopeHeading->minimumSizeHint().width();
         const int rangeLeft = std::max(0, rangeFrom + (rangeWidth - rangeText) / 2);
         const int slopeLeft =
             std::max(rangeLeft + rangeText + px(60), slopeFrom + (widths[4] - slopeText) / 2);
         const int indent =
-            headings->contentsMargins().left() + u.frame->layout()->contentsMargins().left();
-        headings->itemAt(0)->spacerItem()->changeSize(std::max(0, rangeLeft - indent), 0,
-                                                      QSizePolicy::Fixed, QSizePolicy::Fixed);
-        headings->itemAt(2)->spacerItem()->changeSize(slopeLeft - rangeLeft - rangeText, 0,
-                                                      QSizePolicy::Fixed, QSizePolicy::Fixed);
+            u.headings->contentsMargins().left() + u.frame->layout()->contentsMargins().left();
+        u.beforeRange->changeSize(std::max(0, rangeLeft - indent), 0, QSizePolicy::Fixed,
+                                  QSizePolicy::Fixed);
+        u.beforeSlope->changeSize(slopeLeft - rangeLeft - rangeText, 0, QSizePolicy::Fixed,
+                                  QSizePolicy::Fixed);
         u.rangeHeading->setFixedWidth(rangeText);
         u.slopeHeading->setFixedWidth(slopeText);
-        headings->invalidate();
+        u.headings->invalidate();
     }
 }
 

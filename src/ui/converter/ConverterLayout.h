@@ -15,6 +15,8 @@
 #include <vector>
 
 class QComboBox;
+class QHBoxLayout;
+class QSpacerItem;
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
@@ -38,6 +40,10 @@ struct UnitWidgets {
     std::array<QtResultLabel*, PanelLabelCount> labels{};
     QLabel* rangeHeading = nullptr;
     QLabel* slopeHeading = nullptr;
+    // The headings' row, and the room before each heading (fitTierList sets it).
+    QHBoxLayout* headings = nullptr;
+    QSpacerItem* beforeRange = nullptr;
+    QSpacerItem* beforeSlope = nullptr;
 };
 
 struct WindowWidgets {
@@ -53,8 +59,12 @@ struct WindowWidgets {
 };
 
 // Creates every control of the window in `content`, named, with its font,
-// caption and initial text, in its layout. Unit frames start hidden.
+// caption and initial text, in its layout; of the unit frames, only the
+// frames themselves, hidden: buildUnitFrame fills each.
 WindowWidgets buildWindow(QWidget* content);
+
+// Creates the controls of unit frame `unit`.
+void buildUnitFrame(WindowWidgets& w, std::size_t unit);
 
 // The tier list's columns as wide as their texts (never narrower than
 // designed), the list as wide as its columns, and each unit frame's headings

@@ -123,7 +123,11 @@ void QtResultLabel::setLeastWidth(int pixels) {
 QSize QtResultLabel::minimumSizeHint() const {
     // What a whole 32-bit number needs beyond what the text shown needs.
     const QFontMetrics fm(font());
-    const int ordinary = fm.horizontalAdvance(QStringLiteral("-0000000000"));
+    if (numberWidth_ < 0 || measuredFont_ != font()) {
+        measuredFont_ = font();
+        numberWidth_ = fm.horizontalAdvance(QStringLiteral("-0000000000"));
+    }
+    const int ordinary = numberWidth_;
     QSize hint = QLabel::minimumSizeHint();
     hint.rwidth() += std::max(0, ordinary - fm.horizontalAdvance(text()));
     hint.setWidth(std::max(hint.width(), leastWidth_));

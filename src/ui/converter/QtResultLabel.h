@@ -4,6 +4,7 @@
 
 #include "engine/Calculators.h"
 
+#include <QFont>
 #include <QLabel>
 
 #include <functional>
@@ -38,6 +39,10 @@ protected:
 
 private:
     int leastWidth_ = 0;
+    // The width of a whole 32-bit number in the font it was measured in:
+    // layouts ask for the hint often, and measuring text is not cheap.
+    mutable QFont measuredFont_;
+    mutable int numberWidth_ = -1;
     QList<QAction*> extraActions_;
     std::function<QString()> toolTipSource_;
 };

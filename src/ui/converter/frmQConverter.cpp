@@ -118,55 +118,11 @@ void frmQConverter::buildWindow() {
             fitOnScreen(this, sizeWithoutWorking_);
         }
     });
-    const QList<QAction*> commands{estimates_->workingAction(), estimates_->copyAction()};
-    QList<QKeySequence> menuKeys;
-    for (const MenuEntry& e : kMenu) {
-        menuKeys.append(QKeySequence(e.shortcut));
-    }
-    for (const QAction* command : commands) {
-        menuKeys.append(command->shortcut());
-    }
+    // Every unit's frame from the start: the window is as wide as the widest,
+    // so that switching units moves nothing.
     for (int unit = 0; unit < UnitCount; ++unit) {
-        UnitFrame& u = units_[static_cast<std::size_t>(unit)];
-        const layout::UnitWidgets& w = widgets_.units[static_cast<std::size_t>(unit)];
-        u.code = kUnitCodes[unit];
-        u.fields = w.fields;
-        u.labels = w.labels;
-        for (int k = 0; k < PanelFieldCount; ++k) {
-            QtTextField* field = u.fields[static_cast<std::size_t>(k)];
-            const auto slot = static_cast<PanelField>(k);
-            u.panel.fields[static_cast<std::size_t>(k)] = &field->port();
-            field->setMenuShortcuts(menuKeys);
-            field->setExtraMenuActions(commands);
-            connect(field, &QLineEdit::textChanged, this,
-                    [this, unit, slot] { Field_Change(static_cast<Unit>(unit), slot); });
-            // Only a user's edit: a text the calculators write back moves nothing.
-            connect(field, &QLineEdit::textEdited, this, [this, unit, slot] {
-                useCalculator(static_cast<Unit>(unit), calculatorOf(slot).number);
-            });
-            connect(field, &QtTextField::gotFocus, this, [this, field] { Field_GotFocus(*field); });
-        }
-        for (int k = 0; k < PanelLabelCount; ++k) {
-            u.panel.labels[static_cast<std::size_t>(k)] = u.labels[static_cast<std::size_t>(k)];
-            u.labels[static_cast<std::size_t>(k)]->setExtraMenuActions(commands);
-        }
-        for (const CalculatorDescription& c : calculators()) {
-            for (const CalculatorResult& result : c.results) {
-                u.labels[result.label]->setToolTipSource([this, unit, number = c.number] {
-                    return workingToolTip(static_cast<Unit>(unit), number);
-                });
-            }
-        }
-        for (QWidget* calculator : w.calculators) {
-            calculator->setContextMenuPolicy(Qt::ActionsContextMenu);
-            calculator->addActions(commands);
-            calculator->installEventFilter(this);
-            for (QWidget* piece : calculator->findChildren<QWidget*>()) {
-                piece->installEventFilter(this);
-            }
-        }
+        buildUnit(static_cast<Unit>(unit));
     }
-
     // Tab order: the fields in reading order, unit by unit, then Close, then the list.
     QWidget* previous = cboConversionType_;
     for (const UnitFrame& u : units_) {
@@ -178,6 +134,56 @@ void frmQConverter::buildWindow() {
     setTabOrder(previous, widgets_.closeButton);
     setTabOrder(widgets_.closeButton, lstSlope_);
     setTabOrder(lstSlope_, widgets_.working);
+    layout::fitTierList(widgets_);
+}
+
+void frmQConverter::buildUnit(Unit unit) {
+    const auto index = static_cast<std::size_t>(unit);
+    UnitFrame& u = units_[index];
+    layout::buildUnitFrame(widgets_, index);
+    const layout::UnitWidgets& w = widgets_.units[index];
+    const QList<QAction*> commands{estimates_->workingAction(), estimates_->copyAction()};
+    QList<QKeySequence> menuKeys;
+    for (const MenuEntry& e : kMenu) {
+        menuKeys.append(QKeySequence(e.shortcut));
+    }
+    for (const QAction* command : commands) {
+        menuKeys.append(command->shortcut());
+    }
+    u.code = kUnitCodes[unit];
+    u.fields = w.fields;
+    u.labels = w.labels;
+    for (int k = 0; k < PanelFieldCount; ++k) {
+        QtTextField* field = u.fields[static_cast<std::size_t>(k)];
+        const auto slot = static_cast<PanelField>(k);
+        u.panel.fields[static_cast<std::size_t>(k)] = &field->port();
+        field->setMenuShortcuts(menuKeys);
+        field->setExtraMenuActions(commands);
+        connect(field, &QLineEdit::textChanged, this,
+                [this, unit, slot] { Field_Change(unit, slot); });
+        // Only a user's edit: a text the calculators write back moves nothing.
+        connect(field, &QLineEdit::textEdited, this,
+                [this, unit, slot] { useCalculator(unit, calculatorOf(slot).number); });
+        connect(field, &QtTextField::gotFocus, this, [this, field] { Field_GotFocus(*field); });
+    }
+    for (int k = 0; k < PanelLabelCount; ++k) {
+        u.panel.labels[static_cast<std::size_t>(k)] = u.labels[static_cast<std::size_t>(k)];
+        u.labels[static_cast<std::size_t>(k)]->setExtraMenuActions(commands);
+    }
+    for (const CalculatorDescription& c : calculators()) {
+        for (const CalculatorResult& result : c.results) {
+            u.labels[result.label]->setToolTipSource(
+                [this, unit, number = c.number] { return workingToolTip(unit, number); });
+        }
+    }
+    for (QWidget* calculator : w.calculators) {
+        calculator->setContextMenuPolicy(Qt::ActionsContextMenu);
+        calculator->addActions(commands);
+        calculator->installEventFilter(this);
+        for (QWidget* piece : calculator->findChildren<QWidget*>()) {
+            piece->installEventFilter(this);
+        }
+    }
 }
 
 void frmQConverter::buildMenu() {

@@ -51,6 +51,8 @@ private:
 
     void buildWindow();
     void buildMenu();
+    // Creates and wires the controls of a unit's frame.
+    void buildUnit(Unit unit);
 
     void Form_Load();
     void Form_Unload();

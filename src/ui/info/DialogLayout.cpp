@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <QFontDatabase>
 #include <QFontMetrics>
+#include <QHash>
 #include <QLabel>
 #include <QPushButton>
 #include <QStringList>
@@ -21,8 +22,11 @@ namespace {
 // Faces with the widths of the requested one, best first, for systems that
 // lack it.
 QStringList familiesFor(const QString& family) {
+    // DejaVu Sans last: wider, but a sans face, where a system has nothing
+    // closer (left to itself, fontconfig may pick a serif one).
     const QStringList arialLike = {QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"),
-                                   QStringLiteral("Nimbus Sans"), QStringLiteral("Helvetica")};
+                                   QStringLiteral("Nimbus Sans"), QStringLiteral("Helvetica"),
+                                   QStringLiteral("DejaVu Sans")};
     if (family.compare(QLatin1String("Arial"), Qt::CaseInsensitive) == 0) {
         return QStringList{family} + arialLike;
     }
@@ -35,21 +39,27 @@ QStringList familiesFor(const QString& family) {
 } // namespace
 
 QFont designFont(const QString& family, double pointSize, bool bold) {
-    QStringList available;
-    for (const QString& name : QFontDatabase::families()) {
-        // "Nimbus Sans [urw]": the foundry does not matter here.
-        available.append(name.section(QLatin1String(" ["), 0, 0));
-    }
-    QFont font(family);
-    bool found = false;
-    for (const QString& candidate : familiesFor(family)) {
-        if (available.contains(candidate, Qt::CaseInsensitive)) {
-            font.setFamily(candidate);
-            found = true;
-            break;
+    // The face found for each family asked for, looked up once: every
+    // control asks, and listing the system's faces is not cheap.
+    static QHash<QString, QString> found;
+    auto known = found.constFind(family);
+    if (known == found.constEnd()) {
+        QStringList available;
+        for (const QString& name : QFontDatabase::families()) {
+            // "Nimbus Sans [urw]": the foundry does not matter here.
+            available.append(name.section(QLatin1String(" ["), 0, 0));
         }
+        QString face;
+        for (const QString& candidate : familiesFor(family)) {
+            if (available.contains(candidate, Qt::CaseInsensitive)) {
+                face = candidate;
+                break;
+            }
+        }
+        known = found.insert(family, face);
     }
-    if (!found) {
+    QFont font(known->isEmpty() ? family : *known);
+    if (known->isEmpty()) {
         font.setStyleHint(QFont::SansSerif);
     }
     font.setPointSizeF(pointSize);

@@ -113,8 +113,8 @@ int calculatorCommand(const CalculatorRequest& request, std::ostream& out, std::
     return !accepted ? Refused : capture.anyError() ? Failed : Done;
 }
 
-int compareCommand(const std::string& capacity, const std::string& unit, Format format,
-                   std::ostream& out, std::ostream& err, Capture& capture) {
+int everyConversionCommand(const std::string& capacity, const std::string& unit, Format format,
+                           std::ostream& out, std::ostream& err, Capture& capture) {
     const CalculatorDescription& calc = calculator(1);
     if (!fitsTheFields(calc, {capacity}, err)) {
         return Refused;

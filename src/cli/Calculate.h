@@ -28,8 +28,8 @@ int calculatorCommand(const CalculatorRequest& request, std::ostream& out, std::
 
 // Calculator 1 for `capacity` in every conversion whose unit is `unit`, a
 // line each, in the table's order. Returns the exit status.
-int compareCommand(const std::string& capacity, const std::string& unit, Format format,
-                   std::ostream& out, std::ostream& err, Capture& capture);
+int everyConversionCommand(const std::string& capacity, const std::string& unit, Format format,
+                           std::ostream& out, std::ostream& err, Capture& capture);
 
 // What a calculation's boxes would have shown, on `err`.
 void printShown(const Capture& capture, std::ostream& err);

@@ -3,6 +3,7 @@
 #include "cli/Batch.h"
 #include "cli/Calculate.h"
 #include "cli/DataCheck.h"
+#include "cli/TableCompare.h"
 #include "cli/TextOutput.h"
 #include "engine/MemoryPanel.h"
 #include "engine/Working.h"
@@ -13,6 +14,7 @@
 #include "tiers/DataFiles.h"
 #include "tiers/TierList.h"
 
+#include <limits>
 #include <new>
 #include <optional>
 #include <string_view>
@@ -36,7 +38,8 @@ const char* const kInterface =
     "wexel-calc [--data DIR] add-to-wx NAME ADDED WEXELS         (calculator 5)\n"
     "wexel-calc [--data DIR] to-wx --all [--unit UNIT] CAPACITY  (every conversion of a unit)\n"
     "wexel-calc [--data DIR] batch NAME [FILE]                   (FILE or standard input)\n"
-    "wexel-calc [--data DIR] check\n";
+    "wexel-calc [--data DIR] check\n"
+    "wexel-calc --data OLD --data NEW compare [CAPACITY...]     (two tier tables)\n";
 
 const char* const kOptions =
     "\n"
@@ -53,7 +56,7 @@ const char* const kOptions =
     "               --explain, the working too\n"
     "  --all        with to-wx: every conversion of a unit, a line each\n"
     "  --unit UNIT  with --all: MSU, MSG or ENG (default: the unit of WXE007)\n"
-    "  --csv        with --all: CSV, a header first\n"
+    "  --csv        with --all or compare: CSV, a header first\n"
     "  --help       this text\n"
     "  --version    the program's version\n"
     "\n"
@@ -63,13 +66,18 @@ const char* const kOptions =
     "capacity, 6 for Wexels.\n"
     "batch reads a capacity or label,capacity per line and writes\n"
     "label,capacity,wexels (CSV, header first).\n"
+    "compare reads the tables of two folders and prints, a line each, the\n"
+    "conversions added, removed and renamed, the bands whose lowest capacity or\n"
+    "slope changed, and for each CAPACITY (default: where either table's bands\n"
+    "meet) the Wexels under the old and the new table and their difference;\n"
+    "it exits 0 when every capacity converts the same, 1 when something differs.\n"
     "\n"
     "Exit status: 0 done; 1 a data file did not load, an error was reported,\n"
     "a batch had bad lines, or check found warnings only; 2 a usage error, an\n"
     "unknown conversion, a rejected input, or check found errors.\n";
 
 struct Options {
-    std::optional<std::string> dataFolder;
+    std::vector<std::string> dataFolders;
     std::optional<std::string> unit;
     bool json = false;
     bool csv = false;
@@ -98,6 +106,7 @@ constexpr CommandShape kCommands[] = {
     {"add-to-wx", 3, 3, "NAME ADDED WEXELS"},
     {"batch", 1, 2, "NAME [FILE]"},
     {"check", 0, 0, ""},
+    {"compare", 0, std::numeric_limits<std::size_t>::max(), "[CAPACITY...]"},
 };
 
 class UsageError {
@@ -139,12 +148,12 @@ Options parse(const std::vector<std::string>& args) {
             if (i + 1 >= args.size() || args[i + 1].empty()) {
                 throw UsageError("--data needs a folder");
             }
-            o.dataFolder = args[++i];
+            o.dataFolders.push_back(args[++i]);
         } else if (a.rfind("--data=", 0) == 0) {
             if (a.size() == 7) {
                 throw UsageError("--data needs a folder");
             }
-            o.dataFolder = a.substr(7);
+            o.dataFolders.push_back(a.substr(7));
         } else {
             throw UsageError("unknown option " + a);
         }
@@ -159,6 +168,11 @@ const CommandShape& shapeOf(const Options& o) {
     for (const CommandShape& shape : kCommands) {
         if (o.words[0] == shape.name) {
             const bool calculator = shape.minArgs >= 2;
+            const bool compare = o.words[0] == std::string_view("compare");
+            if (compare ? o.dataFolders.size() != 2 : o.dataFolders.size() > 1) {
+                throw UsageError(compare ? "compare needs two folders: --data OLD --data NEW"
+                                         : "--data is given once, except to compare");
+            }
             if (o.all) {
                 // Calculator 1 for every conversion of a unit: the capacity alone.
                 if (o.words[0] != "to-wx" || o.words.size() != 2) {
@@ -182,8 +196,9 @@ const CommandShape& shapeOf(const Options& o) {
             if (o.unit) {
                 throw UsageError("--unit goes with to-wx --all only");
             }
-            if (o.csv) {
-                throw UsageError("--csv goes with to-wx --all only (batch writes CSV anyway)");
+            if (o.csv && !compare) {
+                throw UsageError("--csv goes with to-wx --all and compare only (batch writes CSV "
+                                 "anyway)");
             }
             return shape;
         }
@@ -201,6 +216,11 @@ public:
         if (name == "check") {
             return check();
         }
+        if (name == "compare") {
+            const Format format = o_.json ? Format::Json : o_.csv ? Format::Csv : Format::Text;
+            return compareTablesCommand(o_.dataFolders[0], o_.dataFolders[1],
+                                        {o_.words.begin() + 1, o_.words.end()}, format, out_, err_);
+        }
         if (!load()) {
             return Failed;
         }
@@ -208,7 +228,7 @@ public:
             return list();
         }
         if (o_.all) {
-            return compare();
+            return everyConversion();
         }
         const Conversion* conversion = SlopeTable().find(o_.words[1]);
         if (conversion == nullptr) {
@@ -277,7 +297,7 @@ private:
         return calculatorCommand(request, out_, err_, capture_);
     }
 
-    int compare() {
+    int everyConversion() {
         // The unit of the default conversion, unless one is asked for.
         std::string unit = o_.unit.value_or("MSU");
         if (!o_.unit) {
@@ -286,7 +306,7 @@ private:
             }
         }
         const Format format = o_.json ? Format::Json : o_.csv ? Format::Csv : Format::Text;
-        return compareCommand(o_.words[1], unit, format, out_, err_, capture_);
+        return everyConversionCommand(o_.words[1], unit, format, out_, err_, capture_);
     }
 
     int batch(const std::string& name) {
@@ -330,7 +350,8 @@ int runWexelCalc(const std::vector<std::string>& args, std::ostream& out, std::o
             status = Done;
         } else {
             const CommandShape& shape = shapeOf(o);
-            Run run(o, out, err, in, o.dataFolder.value_or(defaultDataFolder));
+            Run run(o, out, err, in,
+                    o.dataFolders.empty() ? defaultDataFolder : o.dataFolders.front());
             status = run.command(shape.name);
         }
     } catch (const UsageError& e) {

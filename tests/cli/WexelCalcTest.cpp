@@ -426,3 +426,73 @@ TEST(WexelCalc, OnlyRegularFilesAreReadAndNothingHangs) {
     ::chmod(closed.path().c_str(), 0700);
 }
 #endif
+
+TEST(WexelCalc, CompareSaysWhatANewTableChanges) {
+    const std::string names = "A1,Alpha,MSU\nB2,Beta,MSG\n";
+    const std::string tiers = "A1,1,3,,1\nA1,4,0,,0.5\nB2,1,0,,2\n";
+    const struct {
+        const char* what;
+        std::string newNames, newTiers;
+        std::vector<std::string> capacities;
+        int exit;
+        std::string out; // the lines printed, or a part of standard error
+    } cases[] = {
+        {"identical",
+         names,
+         tiers,
+         {"10"},
+         0,
+         "capacity\tAlpha\t10\t7\t7\t0\ncapacity\tBeta\t10\t20\t20\t0\n"},
+        {"a slope changed, at the band edges",
+         names,
+         "A1,1,3,,1\nA1,4,0,,0.25\nB2,1,0,,2\n",
+         {},
+         1,
+         "band\tAlpha\tband 2 slope\t0.5\t0.25\t\ncapacity\tAlpha\t1\t1\t1\t0\n"
+         "capacity\tAlpha\t3\t3\t3\t0\ncapacity\tAlpha\t4\t4\t4\t0\n"
+         "capacity\tAlpha\t8\t6\t5\t-1\n"
+         "capacity\tBeta\t1\t2\t2\t0\ncapacity\tBeta\t2\t4\t4\t0\n"},
+        {"a band added",
+         names,
+         tiers + "A1,9,0,,0.1\n",
+         {"20"},
+         1,
+         "band\tAlpha\tband 3 lowest\t\t9\t\nband\tAlpha\tband 3 slope\t\t0.1\t\n"
+         "capacity\tAlpha\t20\t12\t7\t-5\ncapacity\tBeta\t20\t40\t40\t0\n"},
+        {"renamed, removed and added",
+         "A1,Alpha Two,MSU\nC3,Gamma,MSU\n",
+         "A1,1,3,,1\nA1,4,0,,0.5\nC3,1,0,,1\n",
+         {"2"},
+         1,
+         "removed\tBeta\tMSG\t\t\t\nrenamed\tAlpha Two\tname\tAlpha\tAlpha Two\t\n"
+         "added\tGamma\tMSU\t\t\t\ncapacity\tAlpha Two\t2\t2\t2\t0\n"},
+        {"a new table that does not load",
+         names,
+         "A1,1,3,,1\nZ9,1,0,,1\n",
+         {},
+         2,
+         "do not load: Key not found"},
+        {"a capacity refused", names, tiers, {"1.5"}, 2, "Input must be a whole number. "},
+        {"a capacity too long", names, tiers, {"123456789"}, 2, "Input is too long"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempFolder before, after;
+        before.writeData(names, tiers);
+        after.writeData(c.newNames, c.newTiers);
+        std::vector<std::string> args = {"--data", before.path(), "--data", after.path(),
+                                         "compare"};
+        args.insert(args.end(), c.capacities.begin(), c.capacities.end());
+        const Result r = run(args);
+        EXPECT_EQ(r.exit, c.exit) << r.err;
+        if (c.exit == 2) {
+            EXPECT_TRUE(contains(r.err, c.out)) << r.err;
+            EXPECT_EQ(r.out, "");
+        } else {
+            EXPECT_EQ(r.out, c.out);
+        }
+    }
+    // Two folders, no more and no less; and only compare takes two.
+    EXPECT_TRUE(contains(run({"--data", "x", "compare"}).err, "compare needs two folders"));
+    EXPECT_TRUE(contains(run({"--data", "x", "--data", "y", "list"}).err, "--data is given once"));
+}

@@ -63,7 +63,7 @@ TEST(WexelCalc, ArgumentsAndExitStatus) {
         {{"--estimate", "tiers", "WXE007"}, 2, "", "--estimate goes with the calculator commands"},
         {{"--unit", "MSG", "list"}, 2, "", "--unit goes with to-wx --all only"},
         {{"to-wx", "--all", "--unit", "", "5"}, 2, "", "--unit needs a unit code"},
-        {{"--csv", "to-wx", "WXE007", "5"}, 2, "", "--csv goes with to-wx --all only"},
+        {{"--csv", "to-wx", "WXE007", "5"}, 2, "", "--csv goes with to-wx --all and compare only"},
         {{"to-wx", "--all", "WXE007", "5"}, 2, "", "usage: wexel-calc [--data DIR] to-wx --all"},
         {{"to-wx", "--all", "1500"},
          0,

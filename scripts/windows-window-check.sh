@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Starts the Windows window program under Wine on a display of its own (Xvfb,
 # with openbox as its window manager), takes a picture of the About dialog
-# and of the converter window, and checks the single-instance guard: a second
+# and of the converter window, types a first estimate and takes its picture,
+# and checks the single-instance guard: a second
 # start, while the window is minimised, brings it back to the front and ends.
 #   bash scripts/windows-window-check.sh FOLDER WINE-RUN.SH PICTURES-FOLDER
 # FOLDER holds wexel-converter.exe with its DLLs and data files (an installed
@@ -59,6 +60,15 @@ main=$(window "^Wexel Converter$") || fail "no converter window after About"
 sleep 1
 import -window root "$pictures/converter.png"
 echo "  converter window shown: $pictures/converter.png"
+
+# A user's first estimate: W chooses WXE007, Tab goes to calculator 1, and
+# 1500 is typed; the picture shows its result (275).
+xdotool windowactivate --sync "$main"
+xdotool key --delay 200 W Tab
+xdotool type --delay 100 1500
+sleep 1
+import -window root "$pictures/typed-1500.png"
+echo "  1500 typed into calculator 1 of WXE007: $pictures/typed-1500.png"
 
 # A second start while the window is minimised.
 xdotool windowminimize --sync "$main"

@@ -215,10 +215,6 @@ void frmQConverter::fitToContent() {
     // to what its content needs, as far as its screen has room. It never
     // shrinks by itself, and beyond the screen it scrolls.
     auto* scroll = static_cast<QScrollArea*>(centralWidget());
-    // Measured as the style will draw it: before the window first shows, its
-    // controls have not met their style yet (Windows' frames and margins are
-    // wider than the defaults).
-    ensurePolished();
     const QSize viewport = scroll->viewport()->size();
     QSize needed = widgets_.content->minimumSizeHint();
     // The rounding note wraps: its height depends on the width it gets.

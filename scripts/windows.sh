@@ -85,7 +85,8 @@ libraries_built() {
 
 if [[ $mode == if-cached ]] && ! libraries_built; then
   echo "Skipping the Windows build: its libraries are not in $cache (building them takes"
-  echo "over an hour on two cores); run 'bash scripts/windows.sh' once to make them."
+  echo "about 20 minutes on two cores, more on a busy machine); run 'bash scripts/windows.sh'"
+  echo "once to make them."
   exit 0
 fi
 

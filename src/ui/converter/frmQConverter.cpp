@@ -230,7 +230,10 @@ void frmQConverter::fitToContent() {
     if (!isVisible()) {
         fitOnScreen(this, withMenu);
     } else if (needed.width() > viewport.width() || needed.height() > viewport.height()) {
-        fitOnScreen(this, size().expandedTo(withMenu));
+        // Shown, what surrounds the content (the menu bar, the scroll area's
+        // frame) is measured as it is, not as its hints say.
+        const QSize around = size() - viewport;
+        fitOnScreen(this, size().expandedTo(needed + around));
     }
 }
 
@@ -376,6 +379,13 @@ void frmQConverter::SetValues(std::string name) {
         widgets_.units[static_cast<std::size_t>(other)].frame->hide();
     }
     LastUnitsShown = name;
+}
+
+void frmQConverter::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    // Some styles (Windows') give controls their final margins only when
+    // they first show: what was measured before may not fit any more.
+    fitToContent();
 }
 
 void frmQConverter::closeEvent(QCloseEvent* event) {

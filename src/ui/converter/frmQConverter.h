@@ -36,6 +36,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // Shown, the window is measured again as its style draws it.
+    void showEvent(QShowEvent* event) override;
     // A focus or a context menu inside a calculator makes it the one in use.
     bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -2,6 +2,7 @@
 
 #include "cli/TextOutput.h"
 #include "cli/WexelCalc.h"
+#include "engine/Comparison.h"
 #include "engine/Estimate.h"
 #include "engine/MemoryPanel.h"
 #include "engine/Working.h"
@@ -114,51 +115,46 @@ int calculatorCommand(const CalculatorRequest& request, std::ostream& out, std::
 }
 
 int everyConversionCommand(const std::string& capacity, const std::string& unit, Format format,
-                           std::ostream& out, std::ostream& err, Capture& capture) {
+                           std::ostream& out, std::ostream& err) {
     const CalculatorDescription& calc = calculator(1);
     if (!fitsTheFields(calc, {capacity}, err)) {
         return Refused;
     }
+    const std::vector<ConversionWexels> rows = wexelsUnderEveryConversion(capacity, unit);
+    if (rows.empty()) {
+        err << "No conversion has the unit " << printable(unit) << '\n';
+        return Refused;
+    }
     bool failed = false;
-    bool first = true;
-    for (const auto& entry : SlopeTable()) {
-        const Conversion& c = entry.item;
-        if (foldKey(c.units) != foldKey(unit) || c.tiers.empty()) {
-            continue;
+    if (format == Format::Csv && !rows.front().refused) {
+        out << "conversion,capacity,wexels\n";
+    }
+    for (const ConversionWexels& row : rows) {
+        for (const Capture::Shown& shown : row.shown) {
+            err << shown.asBox() << '\n';
         }
-        MemoryPanel panel(c.name);
-        if (!typeInputs(panel, calc, {capacity}, capture)) {
+        if (row.refused) {
             // Every conversion refuses the input alike: said once, nothing printed.
-            printShown(capture, err);
             return Refused;
         }
-        if (first && format == Format::Csv) {
-            out << "conversion,capacity,wexels\n";
-        }
-        first = false;
-        failed = capture.anyError() || failed;
-        printShown(capture, err);
-        const std::string& wexels = panel.caption(LabelCalc1Wexels);
+        failed = failed || !row.shown.empty();
+        const std::string& name = row.conversion->name;
         switch (format) {
         case Format::Json:
-            out << jsonLine({{"conversion", c.name},
-                             {"units", c.units},
+            out << jsonLine({{"conversion", name},
+                             {"units", row.conversion->units},
                              {"capacity", capacity},
-                             {"wexels", wexels}})
+                             {"wexels", row.wexels}})
                 << '\n';
             break;
         case Format::Csv:
-            out << csvField(printable(c.name)) << ',' << csvField(capacity) << ','
-                << csvField(wexels) << '\n';
+            out << csvField(printable(name)) << ',' << csvField(capacity) << ','
+                << csvField(row.wexels) << '\n';
             break;
         case Format::Text:
-            out << printableField(c.name) << '\t' << wexels << '\n';
+            out << printableField(name) << '\t' << row.wexels << '\n';
             break;
         }
-    }
-    if (first) {
-        err << "No conversion has the unit " << printable(unit) << '\n';
-        return Refused;
     }
     return failed ? Failed : Done;
 }

@@ -29,7 +29,7 @@ int calculatorCommand(const CalculatorRequest& request, std::ostream& out, std::
 // Calculator 1 for `capacity` in every conversion whose unit is `unit`, a
 // line each, in the table's order. Returns the exit status.
 int everyConversionCommand(const std::string& capacity, const std::string& unit, Format format,
-                           std::ostream& out, std::ostream& err, Capture& capture);
+                           std::ostream& out, std::ostream& err);
 
 // What a calculation's boxes would have shown, on `err`.
 void printShown(const Capture& capture, std::ostream& err);

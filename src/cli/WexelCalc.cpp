@@ -306,7 +306,7 @@ private:
             }
         }
         const Format format = o_.json ? Format::Json : o_.csv ? Format::Csv : Format::Text;
-        return everyConversionCommand(o_.words[1], unit, format, out_, err_, capture_);
+        return everyConversionCommand(o_.words[1], unit, format, out_, err_);
     }
 
     int batch(const std::string& name) {

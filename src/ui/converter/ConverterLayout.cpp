@@ -270,11 +270,24 @@ WindowWidgets buildWindow(QWidget* content) {
         QStringLiteral("How the results of the calculator in use were reached, tier by tier"));
     w.working->setMinimumHeight(w.working->fontMetrics().lineSpacing() * 10);
     w.working->hide();
-    auto* working = new QHBoxLayout;
-    working->setContentsMargins(px(design::kTierList.left()), 0, px(kWindowMargin),
+    // The comparison panel below it: the same kind of panel.
+    w.comparison = make<QPlainTextEdit>(content, "txtCompare", 8.25, false);
+    w.comparison->setReadOnly(true);
+    w.comparison->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    w.comparison->setLineWrapMode(QPlainTextEdit::NoWrap);
+    w.comparison->setAccessibleName(QStringLiteral("Every conversion"));
+    w.comparison->setAccessibleDescription(
+        QStringLiteral("The Wexels the capacity of the calculator in use requires under every "
+                       "conversion of its unit, fewest first"));
+    w.comparison->setMinimumHeight(w.comparison->fontMetrics().lineSpacing() * 8);
+    w.comparison->hide();
+    for (QPlainTextEdit* panel : {w.working, w.comparison}) {
+        auto* row = new QHBoxLayout;
+        row->setContentsMargins(px(design::kTierList.left()), 0, px(kWindowMargin),
                                 px(kWindowMargin));
-    working->addWidget(w.working);
-    column->addLayout(working);
+        row->addWidget(panel);
+        column->addLayout(row);
+    }
     column->addStretch();
     return w;
 }

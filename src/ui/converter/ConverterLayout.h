@@ -56,6 +56,7 @@ struct WindowWidgets {
     QPushButton* closeButton = nullptr;
     QtResultLabel* status = nullptr;   // what a command just did, beside Close; hidden when empty
     QPlainTextEdit* working = nullptr; // the working panel, hidden until asked for
+    QPlainTextEdit* comparison = nullptr; // every conversion of the unit, hidden until asked for
 };
 
 // Creates every control of the window in `content`, named, with its font,

@@ -1,8 +1,11 @@
 #include "ui/converter/Estimates.h"
 
+#include "engine/Comparison.h"
 #include "engine/Estimate.h"
 #include "engine/Sentences.h"
 #include "engine/Working.h"
+#include "platform/Numbers.h"
+#include "platform/Text.h"
 #include "tiers/TierQueries.h"
 #include "ui/converter/QtResultLabel.h"
 
@@ -12,23 +15,36 @@
 #include <QPlainTextEdit>
 #include <QWidget>
 
+#include <algorithm>
+
 namespace wexel {
 
-Estimates::Estimates(QWidget* window, QPlainTextEdit* panel, QtResultLabel* status,
-                     std::function<std::string()> conversionName)
-    : QObject(window), panel_(panel), status_(status), conversionName_(std::move(conversionName)) {
+Estimates::Estimates(QWidget* window, QPlainTextEdit* panel, QPlainTextEdit* comparison,
+                     QtResultLabel* status, std::function<std::string()> conversionName)
+    : QObject(window), panel_(panel), comparison_(comparison), status_(status),
+      conversionName_(std::move(conversionName)) {
     working_ = new QAction(tr("Show &Working"), window);
     working_->setObjectName(QStringLiteral("actWorking"));
     working_->setCheckable(true);
     working_->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_W));
     working_->setShortcutContext(Qt::WindowShortcut);
     connect(working_, &QAction::toggled, this, &Estimates::showWorking);
+    compare_ = new QAction(tr("Compare C&onversions"), window);
+    compare_->setObjectName(QStringLiteral("actCompare"));
+    compare_->setCheckable(true);
+    compare_->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O));
+    compare_->setShortcutContext(Qt::WindowShortcut);
+    connect(compare_, &QAction::toggled, this, [this](bool shown) {
+        comparison_->setVisible(shown);
+        refreshComparison();
+    });
     copy_ = new QAction(tr("Copy &Estimate"), window);
     copy_->setObjectName(QStringLiteral("actCopyEstimate"));
     copy_->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
     copy_->setShortcutContext(Qt::WindowShortcut);
     connect(copy_, &QAction::triggered, this, &Estimates::copy);
     window->addAction(working_);
+    window->addAction(compare_);
     window->addAction(copy_);
 }
 
@@ -75,6 +91,7 @@ void Estimates::showWorking(bool shown) {
 }
 
 void Estimates::refresh() {
+    refreshComparison();
     if (!panel_->isVisible() || used_ == nullptr) {
         return;
     }
@@ -96,6 +113,52 @@ void Estimates::refresh() {
         lines << QString::fromStdString(line);
     }
     panel_->setPlainText(lines.join(QLatin1Char('\n')));
+}
+
+void Estimates::refreshComparison() {
+    if (!comparison_->isVisible() || used_ == nullptr) {
+        return;
+    }
+    std::string unit;
+    try {
+        unit = GetSlopeUnits(conversionName_());
+    } catch (const RuntimeError&) {
+        comparison_->setPlainText(tr("No comparison: no conversion is chosen."));
+        return;
+    }
+    // The capacity of the calculator in use: what calculator 1 is given,
+    // what the others find.
+    const CalculatorDescription& c = calculator(calculator_);
+    const std::string capacity = calculator_ == 1
+                                     ? used_->fields[FieldCalc1Capacity]->text()
+                                     : used_->labels[c.results.back().label]->caption();
+    std::vector<ConversionWexels> rows = wexelsUnderEveryConversion(capacity, unit);
+    if (rows.empty() || rows.front().refused) {
+        comparison_->setPlainText(
+            tr("No comparison: calculator %1 shows no capacity to compare.").arg(calculator_));
+        return;
+    }
+    std::stable_sort(rows.begin(), rows.end(), [](const auto& a, const auto& b) {
+        const bool aNumber = isNumeric(a.wexels);
+        const bool bNumber = isNumeric(b.wexels);
+        if (aNumber != bNumber) {
+            return aNumber; // an ERR last
+        }
+        return aNumber && textToDouble(a.wexels) < textToDouble(b.wexels);
+    });
+    const QString units = QString::fromStdString(unit);
+    QStringList lines{tr("Calculator %1's %2 %3s under every %3 conversion, fewest Wexels first:")
+                          .arg(calculator_)
+                          .arg(QString::fromStdString(capacity), units)};
+    const std::string chosen = foldKey(conversionName_());
+    for (const ConversionWexels& row : rows) {
+        // Names come from the data file: plain text here, control characters escaped.
+        lines << QStringLiteral("%1 WX\t%2%3")
+                     .arg(QString::fromStdString(row.wexels),
+                          QString::fromStdString(printableField(row.conversion->name)),
+                          foldKey(row.conversion->name) == chosen ? tr("  (chosen)") : QString());
+    }
+    comparison_->setPlainText(lines.join(QLatin1Char('\n')));
 }
 
 } // namespace wexel

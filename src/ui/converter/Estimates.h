@@ -1,8 +1,9 @@
 #pragma once
 // What the converter window adds to its calculators for those who quote
 // figures: a working panel that shows, tier by tier, how the results of the
-// calculator in use were reached, and the estimate of that calculator copied
-// in one keystroke. The calculator in use is the one last focused, edited or
+// calculator in use were reached, a comparison panel with the Wexels its
+// capacity requires under every conversion of the unit, and the estimate of
+// that calculator copied in one keystroke. The calculator in use is the one last focused, edited or
 // right-clicked. Neither changes what the window shows until asked for.
 
 #include "engine/Calculators.h"
@@ -23,14 +24,17 @@ class QtResultLabel;
 class Estimates : public QObject {
     Q_OBJECT
 public:
-    // `panel` is the (hidden) working panel, `status` where a copy is
-    // confirmed; `conversionName` reads the conversion chosen. The actions'
-    // shortcuts work anywhere in `window`.
-    Estimates(QWidget* window, QPlainTextEdit* panel, QtResultLabel* status,
-              std::function<std::string()> conversionName);
+    // `panel` is the (hidden) working panel, `comparison` the (hidden)
+    // comparison panel, `status` where a copy is confirmed; `conversionName`
+    // reads the conversion chosen. The actions' shortcuts work anywhere in
+    // `window`.
+    Estimates(QWidget* window, QPlainTextEdit* panel, QPlainTextEdit* comparison,
+              QtResultLabel* status, std::function<std::string()> conversionName);
 
-    // "Show Working" (Ctrl+Shift+W), checkable, and "Copy Estimate" (Ctrl+Shift+C).
+    // "Show Working" (Ctrl+Shift+W) and "Compare Conversions" (Ctrl+Shift+O),
+    // checkable, and "Copy Estimate" (Ctrl+Shift+C).
     QAction* workingAction() const { return working_; }
+    QAction* compareAction() const { return compare_; }
     QAction* copyAction() const { return copy_; }
 
     // The calculator in use is now calculator `calculator` (1..5) of `panel`,
@@ -43,15 +47,18 @@ public:
 private:
     void showWorking(bool shown);
     void refresh();
+    void refreshComparison();
     // Puts the estimate of the calculator in use on the clipboard and says
     // so, or says why not.
     void copy();
     void say(const QString& text);
 
     QPlainTextEdit* panel_;
+    QPlainTextEdit* comparison_;
     QtResultLabel* status_;
     std::function<std::string()> conversionName_;
     QAction* working_;
+    QAction* compare_;
     QAction* copy_;
     const Panel* used_ = nullptr;
     int calculator_ = 1;

@@ -107,17 +107,24 @@ void frmQConverter::buildWindow() {
     connect(widgets_.closeButton, &QPushButton::clicked, this, &QWidget::close);
 
     buildMenu();
-    estimates_ =
-        new Estimates(this, widgets_.working, widgets_.status, [this] { return conversionName(); });
-    // The window grows to show the working, and shrinks back when it hides.
-    connect(estimates_->workingAction(), &QAction::toggled, this, [this](bool shown) {
-        if (shown) {
-            sizeWithoutWorking_ = size();
-            fitToContent();
-        } else if (sizeWithoutWorking_.isValid()) {
-            fitOnScreen(this, sizeWithoutWorking_);
-        }
-    });
+    estimates_ = new Estimates(this, widgets_.working, widgets_.comparison, widgets_.status,
+                               [this] { return conversionName(); });
+    // The window grows to show the working or the comparison, and shrinks
+    // back when neither shows.
+    for (QAction* panel : {estimates_->workingAction(), estimates_->compareAction()}) {
+        connect(panel, &QAction::toggled, this, [this](bool shown) {
+            if (shown) {
+                if (!sizeWithoutPanels_.isValid()) {
+                    sizeWithoutPanels_ = size();
+                }
+                fitToContent();
+            } else if (!estimates_->workingAction()->isChecked() &&
+                       !estimates_->compareAction()->isChecked() && sizeWithoutPanels_.isValid()) {
+                fitOnScreen(this, sizeWithoutPanels_);
+                sizeWithoutPanels_ = QSize();
+            }
+        });
+    }
     // Every unit's frame from the start: the window is as wide as the widest,
     // so that switching units moves nothing.
     for (int unit = 0; unit < UnitCount; ++unit) {
@@ -134,6 +141,7 @@ void frmQConverter::buildWindow() {
     setTabOrder(previous, widgets_.closeButton);
     setTabOrder(widgets_.closeButton, lstSlope_);
     setTabOrder(lstSlope_, widgets_.working);
+    setTabOrder(widgets_.working, widgets_.comparison);
     layout::fitTierList(widgets_);
 }
 
@@ -142,7 +150,8 @@ void frmQConverter::buildUnit(Unit unit) {
     UnitFrame& u = units_[index];
     layout::buildUnitFrame(widgets_, index);
     const layout::UnitWidgets& w = widgets_.units[index];
-    const QList<QAction*> commands{estimates_->workingAction(), estimates_->copyAction()};
+    const QList<QAction*> commands{estimates_->workingAction(), estimates_->compareAction(),
+                                   estimates_->copyAction()};
     QList<QKeySequence> menuKeys;
     for (const MenuEntry& e : kMenu) {
         menuKeys.append(QKeySequence(e.shortcut));

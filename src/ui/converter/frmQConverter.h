@@ -84,8 +84,8 @@ private:
 
     layout::WindowWidgets widgets_;
     Estimates* estimates_ = nullptr;
-    QSize sizeWithoutWorking_; // the window's size before the working panel showed
-    int usedCalculator_ = 1;   // the calculator last focused, edited or right-clicked
+    QSize sizeWithoutPanels_; // the window's size before the working or comparison showed
+    int usedCalculator_ = 1;  // the calculator last focused, edited or right-clicked
     QComboBox* cboConversionType_ = nullptr;
     std::array<UnitFrame, UnitCount> units_{};
     QTreeWidget* lstSlope_ = nullptr;

@@ -66,6 +66,31 @@ class EstimatesTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void theComparisonListsEveryConversionOfTheUnitFewestWexelsFirst() {
+        const ScopedTable table({{"WXE007", kExample},
+                                 {"Dear", {{1, 3.0}}},
+                                 {"Cheap", {{1, 0.5}}},
+                                 {"Gadget", {{1, 2.0}}, "MSG"}});
+        frmQConverter window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        auto* panel = window.findChild<QPlainTextEdit*>(QStringLiteral("txtCompare"));
+        QVERIFY(!panel->isVisible());
+        window.findChild<QComboBox*>()->setCurrentIndex(1);
+        QTest::keyClick(&window, Qt::Key_O, Qt::ControlModifier | Qt::ShiftModifier);
+        QVERIFY(panel->isVisible());
+        type(field(window, "txtMSUtoWX_MSU"), QStringLiteral("12"));
+        QCOMPARE(panel->toPlainText(),
+                 QStringLiteral("Calculator 1's 12 MSUs under every MSU conversion, fewest "
+                                "Wexels first:\n6 WX\tCheap\n7 WX\tWXE007  (chosen)\n36 WX\tDear"));
+        // Another calculator compares the capacity it finds.
+        type(field(window, "txtWXtoMSU_WX"), QStringLiteral("7"));
+        QVERIFY(panel->toPlainText().startsWith(
+            QStringLiteral("Calculator 2's 13 MSUs under every MSU conversion")));
+        QTest::keyClick(&window, Qt::Key_O, Qt::ControlModifier | Qt::ShiftModifier);
+        QVERIFY(!panel->isVisible());
+    }
+
     void theWorkingFollowsTheCalculatorInUseAndEveryKeystroke() {
         const ScopedTable table({{"WXE007", kExample}, {"Gadget", {{1, 2.0}}, "MSG"}});
         frmQConverter window;
@@ -144,7 +169,8 @@ private slots:
         for (QAction* action : menu->actions()) {
             entries << action->text();
         }
-        QCOMPARE(entries, (QStringList{"&Copy", "", "Show &Working", "Copy &Estimate"}));
+        QCOMPARE(entries, (QStringList{"&Copy", "", "Show &Working", "Compare C&onversions",
+                                       "Copy &Estimate"}));
         choose(menu, QStringLiteral("Copy &Estimate"));
         QVERIFY(QGuiApplication::clipboard()->text().contains(
             QStringLiteral("\nWorking:\nThe existing 5:\n")));

@@ -14,7 +14,7 @@ if [[ "${1:-}" == --tests ]]; then
   shift
   packages+=(
     libgtest-dev googletest unicode-data fonts-liberation2
-    xvfb openbox dbus-daemon dbus-bin at-spi2-core python3-pyatspi
+    xvfb openbox dbus-daemon dbus-bin at-spi2-core python3-pyatspi poppler-utils
   )
 fi
 packages+=("$@")

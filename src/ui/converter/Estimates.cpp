@@ -6,13 +6,21 @@
 #include "engine/Working.h"
 #include "platform/Numbers.h"
 #include "platform/Text.h"
+#include "tiers/TierList.h"
 #include "tiers/TierQueries.h"
 #include "ui/converter/QtResultLabel.h"
 
 #include <QAction>
+#include <QBuffer>
 #include <QClipboard>
+#include <QDir>
+#include <QFileDialog>
 #include <QGuiApplication>
+#include <QPageSize>
+#include <QPdfWriter>
 #include <QPlainTextEdit>
+#include <QSaveFile>
+#include <QTextDocument>
 #include <QWidget>
 
 #include <algorithm>
@@ -22,7 +30,7 @@ namespace wexel {
 Estimates::Estimates(QWidget* window, QPlainTextEdit* panel, QPlainTextEdit* comparison,
                      QtResultLabel* status, std::function<std::string()> conversionName)
     : QObject(window), panel_(panel), comparison_(comparison), status_(status),
-      conversionName_(std::move(conversionName)) {
+      conversionName_(std::move(conversionName)), window_(window) {
     working_ = new QAction(tr("Show &Working"), window);
     working_->setObjectName(QStringLiteral("actWorking"));
     working_->setCheckable(true);
@@ -43,9 +51,15 @@ Estimates::Estimates(QWidget* window, QPlainTextEdit* panel, QPlainTextEdit* com
     copy_->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
     copy_->setShortcutContext(Qt::WindowShortcut);
     connect(copy_, &QAction::triggered, this, &Estimates::copy);
+    savePdf_ = new QAction(tr("Save Estimate as &PDF..."), window);
+    savePdf_->setObjectName(QStringLiteral("actSavePdf"));
+    savePdf_->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P));
+    savePdf_->setShortcutContext(Qt::WindowShortcut);
+    connect(savePdf_, &QAction::triggered, this, &Estimates::savePdf);
     window->addAction(working_);
     window->addAction(compare_);
     window->addAction(copy_);
+    window->addAction(savePdf_);
 }
 
 void Estimates::use(const Panel* panel, int calculator) {
@@ -76,6 +90,63 @@ void Estimates::copy() {
     }
     QGuiApplication::clipboard()->setText(estimate());
     say(tr("Copied calculator %1's estimate.").arg(calculator_));
+}
+
+void Estimates::savePdf() {
+    if (used_ == nullptr) {
+        return;
+    }
+    const std::string refusal = estimateRefusal(calculator_, *used_, conversionName_());
+    if (!refusal.empty()) {
+        say(tr("Calculator %1's estimate was not saved: %2.")
+                .arg(calculator_)
+                .arg(QString::fromStdString(refusal)));
+        return;
+    }
+    QFileDialog dialog(window_, tr("Save Estimate as PDF"));
+    dialog.setObjectName(QStringLiteral("dlgSavePdf"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilter(tr("PDF documents (*.pdf)"));
+    dialog.setDefaultSuffix(QStringLiteral("pdf"));
+    dialog.selectFile(QStringLiteral("estimate.pdf"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return;
+    }
+    const QString path = dialog.selectedFiles().constFirst();
+
+    // The estimate with its working, then the tiers it was reached through:
+    // text, so that the PDF's words can be searched and copied.
+    QString text =
+        QString::fromStdString(estimateText(calculator_, *used_, conversionName_(), true));
+    text += tr("Tiers of %1:\n").arg(QString::fromStdString(printable(conversionName_())));
+    for (const TierListRow& row : tierListRows(conversionName_())) {
+        text += QStringLiteral("%1\t%2 %3 %4\t%5 WX each\n")
+                    .arg(QString::fromStdString(row.tier), QString::fromStdString(row.lowest),
+                         QString::fromStdString(row.dash), QString::fromStdString(row.highest),
+                         QString::fromStdString(row.slope));
+    }
+    QBuffer pdf;
+    pdf.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&pdf);
+        writer.setTitle(tr("Wexel Converter estimate"));
+        writer.setCreator(QString::fromLatin1(kAppTitle));
+        writer.setPageSize(QPageSize(QPageSize::A4));
+        QTextDocument document;
+        document.setDefaultFont(panel_->font());
+        document.setPlainText(text);
+        document.print(&writer);
+    }
+    // Written whole or not at all: a failed save leaves no half a file.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(pdf.data()) != pdf.size() ||
+        !file.commit()) {
+        say(tr("The estimate was not saved: %1.").arg(file.errorString()));
+        return;
+    }
+    say(tr("Saved calculator %1's estimate as %2.")
+            .arg(calculator_)
+            .arg(QDir::toNativeSeparators(path)));
 }
 
 void Estimates::say(const QString& text) {

@@ -36,6 +36,8 @@ public:
     QAction* workingAction() const { return working_; }
     QAction* compareAction() const { return compare_; }
     QAction* copyAction() const { return copy_; }
+    // "Save Estimate as PDF..." (Ctrl+Shift+P).
+    QAction* savePdfAction() const { return savePdf_; }
 
     // The calculator in use is now calculator `calculator` (1..5) of `panel`,
     // and its results may have changed: the panel follows.
@@ -51,6 +53,9 @@ private:
     // Puts the estimate of the calculator in use on the clipboard and says
     // so, or says why not.
     void copy();
+    // Asks where, and saves the estimate of the calculator in use as a PDF
+    // with its working and its conversion's tiers; says so, or why not.
+    void savePdf();
     void say(const QString& text);
 
     QPlainTextEdit* panel_;
@@ -60,6 +65,8 @@ private:
     QAction* working_;
     QAction* compare_;
     QAction* copy_;
+    QAction* savePdf_;
+    QWidget* window_;
     const Panel* used_ = nullptr;
     int calculator_ = 1;
 };

@@ -12,11 +12,15 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QContextMenuEvent>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTreeWidget>
 #include <QtTest>
 
@@ -89,6 +93,53 @@ private slots:
             QStringLiteral("Calculator 2's 13 MSUs under every MSU conversion")));
         QTest::keyClick(&window, Qt::Key_O, Qt::ControlModifier | Qt::ShiftModifier);
         QVERIFY(!panel->isVisible());
+    }
+
+    void theEstimateIsSavedAsAPdfWhoseTextIsTheEstimate() {
+        const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+        if (pdftotext.isEmpty()) {
+            QSKIP("needs pdftotext (Debian's poppler-utils, which scripts/install-deps.sh "
+                  "--tests installs) to read the PDF's text");
+        }
+        const ScopedTable table({{"WXE007", kExample}});
+        frmQConverter window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        window.findChild<QComboBox*>()->setCurrentIndex(1);
+        type(field(window, "txtMSUtoWX_MSU"), QStringLiteral("12"));
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("quote.pdf"));
+        // The user names the file in the dialog and presses Enter.
+        QTimer::singleShot(0, [path] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            QVERIFY(dialog != nullptr);
+            dialog->selectFile(path);
+            QTest::keyClick(dialog, Qt::Key_Return);
+        });
+        QTest::keyClick(&window, Qt::Key_P, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(status(window), QStringLiteral("Saved calculator 1's estimate as %1.")
+                                     .arg(QDir::toNativeSeparators(path)));
+        QProcess reader;
+        reader.start(pdftotext, {QStringLiteral("-layout"), path, QStringLiteral("-")});
+        QVERIFY(reader.waitForFinished(30000));
+        const QString text = QString::fromUtf8(reader.readAllStandardOutput());
+        for (const char* line : {"Wexel Converter estimate", "Conversion: WXE007 (MSU)",
+                                 "A utilization of 12 MSUs requires an entitlement of 7 WXs.",
+                                 "Tier B (10 - +): 3 x 0.25 = 0.75 WX, total 6.75 WX",
+                                 "Required: 6.75 WX, rounded up to 7 WX",
+                                 "Tiers of WXE007:", "This tool is for estimation only."}) {
+            QVERIFY2(text.contains(QString::fromLatin1(line)), qPrintable(text));
+        }
+        // A refused estimate is not saved: no dialog, and the reason said.
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        {
+            const Capture capture;
+            type(field(window, "txtMSUtoWX_MSU"), QStringLiteral("x"));
+        }
+        QTest::keyClick(&window, Qt::Key_P, Qt::ControlModifier | Qt::ShiftModifier);
+        QVERIFY2(status(window).startsWith(QStringLiteral("Calculator 1's estimate was not saved")),
+                 qPrintable(status(window)));
     }
 
     void theWorkingFollowsTheCalculatorInUseAndEveryKeystroke() {
@@ -170,7 +221,7 @@ private slots:
             entries << action->text();
         }
         QCOMPARE(entries, (QStringList{"&Copy", "", "Show &Working", "Compare C&onversions",
-                                       "Copy &Estimate"}));
+                                       "Copy &Estimate", "Save Estimate as &PDF..."}));
         choose(menu, QStringLiteral("Copy &Estimate"));
         QVERIFY(QGuiApplication::clipboard()->text().contains(
             QStringLiteral("\nWorking:\nThe existing 5:\n")));
@@ -296,7 +347,8 @@ private slots:
                 QTest::keyClick(widget, key, modifiers);
                 auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
                 QVERIFY2(menu != nullptr, name);
-                QCOMPARE(menu->actions().last()->text(), QStringLiteral("Copy &Estimate"));
+                QCOMPARE(menu->actions().last()->text(),
+                         QStringLiteral("Save Estimate as &PDF..."));
                 menu->close();
             }
         }

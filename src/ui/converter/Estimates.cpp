@@ -76,16 +76,23 @@ QString Estimates::estimate() const {
         estimateText(calculator_, *used_, conversionName_(), panel_->isVisible()));
 }
 
-void Estimates::copy() {
+bool Estimates::given(const QString& notDone) {
     if (used_ == nullptr) {
-        return;
+        return false;
     }
     const std::string refusal = estimateRefusal(calculator_, *used_, conversionName_());
     if (!refusal.empty()) {
-        // The clipboard keeps what it held: no quote with ERR in it.
-        say(tr("Calculator %1's estimate was not copied: %2.")
+        say(tr("Calculator %1's estimate was %2: %3.")
                 .arg(calculator_)
-                .arg(QString::fromStdString(refusal)));
+                .arg(notDone, QString::fromStdString(refusal)));
+        return false;
+    }
+    return true;
+}
+
+void Estimates::copy() {
+    // Refused, the clipboard keeps what it held: no quote with ERR in it.
+    if (!given(tr("not copied"))) {
         return;
     }
     QGuiApplication::clipboard()->setText(estimate());
@@ -93,14 +100,7 @@ void Estimates::copy() {
 }
 
 void Estimates::savePdf() {
-    if (used_ == nullptr) {
-        return;
-    }
-    const std::string refusal = estimateRefusal(calculator_, *used_, conversionName_());
-    if (!refusal.empty()) {
-        say(tr("Calculator %1's estimate was not saved: %2.")
-                .arg(calculator_)
-                .arg(QString::fromStdString(refusal)));
+    if (!given(tr("not saved"))) {
         return;
     }
     QFileDialog dialog(window_, tr("Save Estimate as PDF"));

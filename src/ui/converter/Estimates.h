@@ -52,6 +52,9 @@ private:
     void refreshComparison();
     // Puts the estimate of the calculator in use on the clipboard and says
     // so, or says why not.
+    // Whether the estimate of the calculator in use may be given; if not,
+    // says why ("Calculator 1's estimate was <notDone>: <reason>.").
+    bool given(const QString& notDone);
     void copy();
     // Asks where, and saves the estimate of the calculator in use as a PDF
     // with its working and its conversion's tiers; says so, or why not.

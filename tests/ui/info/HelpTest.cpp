@@ -286,6 +286,10 @@ private slots:
             {"topics and index entries", topics, nullptr},
             {"word", "<section id=\"100\"><p>" + QByteArray(99000, 'x') + "</p></section>",
              nullptr},
+            {"text at the bound, the paragraphs on lines of their own",
+             "<section id=\"100\">\n<p>" + QByteArray(50000, 'x') + "</p>\n<p>" +
+                 QByteArray(50000, 'y') + "</p>\n</section>",
+             nullptr},
             {"unbroken preformatted line",
              "<section id=\"100\"><pre>" + QByteArray(99000, 'x') + "</pre></section>", nullptr},
             {"tables", "<section id=\"100\">" + wideTables + "</section>", nullptr},

@@ -73,6 +73,14 @@ void readRecords(const std::string& folder, const char* fileName, const ProblemH
                 raise(ErrorNumber::Overflow, at(fileName, n) + " is longer than " +
                                                  std::to_string(kMaxLineLength) + " characters");
             }
+            // The mark that starts a file, inside one: two files joined.
+            // Said here, rather than as a code no other line has.
+            if (line.starts_with("\xEF\xBB\xBF")) {
+                raise(ErrorNumber::TypeMismatch,
+                      at(fileName, n) +
+                          " starts with a byte-order mark, which begins a file: two files "
+                          "were joined into one (remove the mark)");
+            }
             if (!line.empty()) {
                 record(line, n);
             }

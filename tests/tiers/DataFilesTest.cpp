@@ -126,6 +126,9 @@ const Case kCases[] = {
      "A1,1,3,,1," +
          std::string(65526, 'x') + "\n",
      "WXE007|MSU: 1..3@1"},
+    {"a second byte-order mark: two files joined", kOne + "\xEF\xBB\xBF" + "B2,Two,MSU\n", kTier,
+     "error 13: Type mismatch: vqcsname.dat line 2 starts with a byte-order mark, which begins a "
+     "file: two files were joined into one (remove the mark)"},
     {"a line one character longer", kOne, "A1,1,3,,1," + std::string(65527, 'x') + "\n",
      "error 6: Overflow: vqcslope.dat line 1 is longer than 65536 characters"},
     {"a line too long", kOne, "A1,1,3,,1," + std::string(70000, 'x') + "\n",

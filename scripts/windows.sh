@@ -14,6 +14,9 @@
 #                                           libraries are already built (for CI)
 #   bash scripts/windows.sh --without-qt    wexel-calc alone: no Qt to build, no
 #                                           window program
+#   bash scripts/windows.sh --agreement     everything, and then the Linux window
+#                                           against wexel-calc.exe under Wine over
+#                                           the window-agreement test's tables
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -24,7 +27,8 @@ case "${1:-}" in
   --dependencies) mode=dependencies ;;
   --if-cached) mode=if-cached ;;
   --without-qt) mode=without-qt ;;
-  *) echo "usage: $0 [--dependencies | --if-cached | --without-qt]" >&2; exit 2 ;;
+  --agreement) mode=agreement ;;
+  *) echo "usage: $0 [--dependencies | --if-cached | --without-qt | --agreement]" >&2; exit 2 ;;
 esac
 
 cache=${WEXEL_WINDOWS_CACHE:-$HOME/.cache/wexel-converter/windows-x86_64}
@@ -303,6 +307,26 @@ if [[ $answer != 275 ]]; then
   exit 1
 fi
 end
+
+if [[ $mode == agreement && $gui == ON ]]; then
+  begin "window agreement with wexel-calc.exe"
+  # The Linux window against the Windows wexel-calc, over the same random
+  # tables: they agree, or one of them is wrong.
+  host=$root/build/windows-host
+  bash "$root/scripts/install-deps.sh" --tests
+  run_logged host-configure "${nice[@]}" cmake --preset dev -B "$host"
+  run_logged host-build "${nice[@]}" cmake --build "$host" --target cli_window_agreement_test \
+    --parallel "$jobs"
+  if ! WEXEL_CALC_UNDER_TEST="$wine_run $build/bin/wexel-calc.exe" \
+    ctest --test-dir "$host" -R '^cli_window_agreement_test$' --output-on-failure \
+    >"$logs/host-agreement.log" 2>&1; then
+    tail -n 40 "$logs/host-agreement.log" >&2
+    echo "failed: the window and wexel-calc.exe disagree" >&2
+    exit 1
+  fi
+  echo "  the window and wexel-calc.exe agree over the window-agreement test's tables"
+  end
+fi
 
 begin "packages"
 name=wexel-converter-$version-win64

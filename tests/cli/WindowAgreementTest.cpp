@@ -32,6 +32,20 @@ template <class Widget> Widget* find(const QWidget& window, int slot, PieceKind 
     return nullptr;
 }
 
+// The wexel-calc compared with the window: this build's, or the one named by
+// WEXEL_CALC_UNDER_TEST (a command line: the Windows build under Wine, say).
+QStringList programUnderTest() {
+    const QString other = qEnvironmentVariable("WEXEL_CALC_UNDER_TEST");
+    return other.isEmpty() ? QStringList{QStringLiteral(WEXEL_CALC)}
+                           : QProcess::splitCommand(other);
+}
+
+// What it printed, its lines ended as on POSIX (Windows ends them in CR LF).
+std::string lines(const QByteArray& printed) {
+    QByteArray text = printed;
+    return text.replace("\r\n", "\n").toStdString();
+}
+
 } // namespace
 
 class WindowAgreementTest : public QObject {
@@ -107,12 +121,16 @@ private:
             args << QString::fromStdString(input);
         }
         QProcess calc;
-        calc.start(QStringLiteral(WEXEL_CALC), args);
-        QVERIFY(calc.waitForFinished(10000));
+        const QStringList program = programUnderTest();
+        calc.start(program.first(), program.mid(1) + args);
+        QVERIFY(calc.waitForFinished(60000));
         const QString what = args.join(QLatin1Char(' '));
-        const std::string out = calc.readAllStandardOutput().toStdString();
-        const std::string err = calc.readAllStandardError().toStdString();
-        QVERIFY2(out == labels + "\n", qPrintable(what + ": " + QString::fromStdString(out)));
+        const std::string out = lines(calc.readAllStandardOutput());
+        const std::string err = lines(calc.readAllStandardError());
+        QVERIFY2(out == labels + "\n",
+                 qPrintable(what + ": " + QString::fromStdString(out) +
+                            "\nstandard error: " + QString::fromStdString(err) +
+                            "\nexit: " + QString::number(calc.exitCode())));
         QVERIFY2(err == shown,
                  qPrintable(what + ":\n" + QString::fromStdString(err) +
                             "\nwhere the window showed\n" + QString::fromStdString(shown)));

@@ -5,6 +5,7 @@
 #include "cli/DataCheck.h"
 #include "cli/TableCompare.h"
 #include "cli/TextOutput.h"
+#include "engine/Curve.h"
 #include "engine/MemoryPanel.h"
 #include "engine/Working.h"
 #include "platform/Numbers.h"
@@ -31,6 +32,7 @@ constexpr const char* kLoadLocation = "ModGlobals.Main";
 const char* const kInterface =
     "wexel-calc [--data DIR] list\n"
     "wexel-calc [--data DIR] tiers NAME\n"
+    "wexel-calc [--data DIR] curve NAME                          (the tier chart's points)\n"
     "wexel-calc [--data DIR] to-wx NAME CAPACITY                 (calculator 1)\n"
     "wexel-calc [--data DIR] to-capacity NAME WEXELS             (calculator 2)\n"
     "wexel-calc [--data DIR] add-wx NAME WEXELS CAPACITY         (calculator 3)\n"
@@ -56,7 +58,7 @@ const char* const kOptions =
     "               --explain, the working too\n"
     "  --all        with to-wx: every conversion of a unit, a line each\n"
     "  --unit UNIT  with --all: MSU, MSG or ENG (default: the unit of WXE007)\n"
-    "  --csv        with --all or compare: CSV, a header first\n"
+    "  --csv        with --all, curve or compare: CSV, a header first\n"
     "  --help       this text\n"
     "  --version    the program's version\n"
     "\n"
@@ -64,6 +66,9 @@ const char* const kOptions =
     "Calculators 4 and 5 print the additional Wexels, a TAB, and the total capacity.\n"
     "An input is at most as long as the window's field: 8 characters for a\n"
     "capacity, 6 for Wexels.\n"
+    "curve prints the tier chart's points, a line each: a capacity, the Wexels it\n"
+    "requires (unrounded) and the tier whose band starts there (none at the end);\n"
+    "between two points the Wexels grow in a straight line.\n"
     "batch reads a capacity or label,capacity per line and writes\n"
     "label,capacity,wexels (CSV, header first).\n"
     "compare reads the tables of two folders and prints, a line each, the\n"
@@ -99,6 +104,7 @@ struct CommandShape {
 constexpr CommandShape kCommands[] = {
     {"list", 0, 0, ""},
     {"tiers", 1, 1, "NAME"},
+    {"curve", 1, 1, "NAME"},
     {"to-wx", 2, 2, "NAME CAPACITY"},
     {"to-capacity", 2, 2, "NAME WEXELS"},
     {"add-wx", 3, 3, "NAME WEXELS CAPACITY"},
@@ -196,9 +202,9 @@ const CommandShape& shapeOf(const Options& o) {
             if (o.unit) {
                 throw UsageError("--unit goes with to-wx --all only");
             }
-            if (o.csv && !compare) {
-                throw UsageError("--csv goes with to-wx --all and compare only (batch writes CSV "
-                                 "anyway)");
+            if (o.csv && !compare && o.words[0] != "curve") {
+                throw UsageError("--csv goes with to-wx --all, curve and compare only (batch "
+                                 "writes CSV anyway)");
             }
             return shape;
         }
@@ -242,6 +248,9 @@ public:
         if (name == "tiers") {
             return tiers(conversion->name);
         }
+        if (name == "curve") {
+            return curve(conversion->name);
+        }
         if (name == "batch") {
             return batch(conversion->name);
         }
@@ -284,6 +293,26 @@ private:
             } else {
                 out_ << row.tier << '\t' << row.lowest << '\t' << row.dash << '\t' << row.highest
                      << '\t' << row.slope << '\n';
+            }
+        }
+        return Done;
+    }
+
+    int curve(const std::string& name) {
+        if (o_.csv) {
+            out_ << "capacity,wexels,tier\n";
+        }
+        for (const CurvePoint& p : tierCurve(name)) {
+            const std::string tier = p.tier > 0 ? tierCaption(p.tier) : "";
+            if (o_.json) {
+                out_ << jsonLine({{"capacity", Json::parse(numberToText(p.capacity))},
+                                  {"wexels", Json::parse(numberToText(p.wexels))},
+                                  {"tier", p.tier > 0 ? Json(tier) : Json(nullptr)}})
+                     << '\n';
+            } else {
+                const char separator = o_.csv ? ',' : '\t';
+                out_ << numberToText(p.capacity) << separator << numberToText(p.wexels) << separator
+                     << tier << '\n';
             }
         }
         return Done;

@@ -8,6 +8,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev libgl1-mesa-dev
+  qt6-charts-dev libqt6opengl6-dev qt6-svg-dev
   nlohmann-json3-dev libicu-dev nettle-dev fonts-dejavu-core
 )
 if [[ "${1:-}" == --tests ]]; then

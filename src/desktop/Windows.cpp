@@ -61,7 +61,7 @@ QPoint cornerWithin(QPoint wanted, QSize size, const QRect& available, const QMa
 
 } // namespace
 
-void placeOnScreen(QWidget* window) {
+void placeOnScreen(QWidget* window, Placement where) {
     QWidget* main = mainWindow();
     const bool overMain = main != nullptr && main != window && main->isVisible();
     QScreen* screen = overMain ? main->screen() : QGuiApplication::primaryScreen();
@@ -74,8 +74,17 @@ void placeOnScreen(QWidget* window) {
     if (size != window->size()) {
         window->resize(size);
     }
-    const QPoint centre = overMain ? main->frameGeometry().center() : available.center();
+    QPoint centre = overMain ? main->frameGeometry().center() : available.center();
     const QSize outer = size.grownBy(frame);
+    if (overMain && where == Placement::Beside) {
+        // A window read beside the main one leaves its calculators in view.
+        const QRect beside = main->frameGeometry();
+        if (beside.right() + outer.width() <= available.right()) {
+            centre.setX(beside.right() + 1 + outer.width() / 2);
+        } else if (beside.left() - outer.width() >= available.left()) {
+            centre.setX(beside.left() - outer.width() + outer.width() / 2);
+        }
+    }
     window->move(cornerWithin(centre - QPoint(outer.width() / 2, outer.height() / 2), size,
                               available, frame));
 }

@@ -15,8 +15,10 @@ QWidget* mainWindow();
 
 // Puts a top-level window, before it is shown, wholly on the screen that
 // holds the main window (the primary screen before there is one): centred
-// over the main window, shrunk to the screen if it is larger and may shrink.
-void placeOnScreen(QWidget* window);
+// over the main window, or beside it (right, else left) where the screen has
+// room for that, shrunk to the screen if it is larger and may shrink.
+enum class Placement { Over, Beside };
+void placeOnScreen(QWidget* window, Placement where = Placement::Over);
 
 // Gives a shown or hidden top-level window the size `wanted`, as far as its
 // screen has room for it, and moves it as little as needed to keep it wholly

@@ -11,15 +11,18 @@
 #include <QObject>
 
 #include <functional>
+#include <optional>
 #include <string>
 
 class QAction;
 class QPlainTextEdit;
+class QTextDocument;
 class QWidget;
 
 namespace wexel {
 
 class QtResultLabel;
+class TierChart;
 
 class Estimates : public QObject {
     Q_OBJECT
@@ -30,14 +33,18 @@ public:
     // `window`.
     Estimates(QWidget* window, QPlainTextEdit* panel, QPlainTextEdit* comparison,
               QtResultLabel* status, std::function<std::string()> conversionName);
+    ~Estimates() override;
 
     // "Show Working" (Ctrl+Shift+W) and "Compare Conversions" (Ctrl+Shift+O),
     // checkable, and "Copy Estimate" (Ctrl+Shift+C).
     QAction* workingAction() const { return working_; }
     QAction* compareAction() const { return compare_; }
     QAction* copyAction() const { return copy_; }
-    // "Save Estimate as PDF..." (Ctrl+Shift+P).
+    // "Save Estimate as PDF..." (Ctrl+Shift+P), "Print Estimate..." (Ctrl+P)
+    // and "Tier Chart" (Ctrl+Shift+G).
     QAction* savePdfAction() const { return savePdf_; }
+    QAction* printAction() const { return print_; }
+    QAction* chartAction() const { return chart_; }
 
     // The calculator in use is now calculator `calculator` (1..5) of `panel`,
     // and its results may have changed: the panel follows.
@@ -59,6 +66,17 @@ private:
     // Asks where, and saves the estimate of the calculator in use as a PDF
     // with its working and its conversion's tiers; says so, or why not.
     void savePdf();
+    // Prints the same through Qt's print dialog.
+    void print();
+    // The saved and printed estimate: its text, then the chart when the
+    // chart plugin is there.
+    void fillDocument(QTextDocument& document) const;
+    // Opens (or raises) the tier chart of the chosen conversion.
+    void showChart();
+    void refreshChart();
+    // The capacity of the calculator in use: what calculator 1 is given,
+    // what the others find.
+    std::string capacityInUse() const;
     void say(const QString& text);
 
     QPlainTextEdit* panel_;
@@ -69,6 +87,11 @@ private:
     QAction* compare_;
     QAction* copy_;
     QAction* savePdf_;
+    QAction* print_;
+    QAction* chart_;
+    TierChart* chartWindow_ = nullptr;
+    std::string chartConversion_; // whose curve the chart shows, up to chartEnd_
+    double chartEnd_ = 0.0;
     QWidget* window_;
     const Panel* used_ = nullptr;
     int calculator_ = 1;

@@ -151,7 +151,8 @@ void frmQConverter::buildUnit(Unit unit) {
     layout::buildUnitFrame(widgets_, index);
     const layout::UnitWidgets& w = widgets_.units[index];
     const QList<QAction*> commands{estimates_->workingAction(), estimates_->compareAction(),
-                                   estimates_->copyAction(), estimates_->savePdfAction()};
+                                   estimates_->chartAction(),   estimates_->copyAction(),
+                                   estimates_->savePdfAction(), estimates_->printAction()};
     QList<QKeySequence> menuKeys;
     for (const MenuEntry& e : kMenu) {
         menuKeys.append(QKeySequence(e.shortcut));

@@ -1,0 +1,37 @@
+#include "ui/converter/ChartLoader.h"
+
+#include "ui/chart/ChartPlugin.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QPluginLoader>
+
+namespace wexel {
+
+namespace {
+
+QString& folder() {
+    static QString path;
+    return path;
+}
+
+} // namespace
+
+void setChartPluginFolder(const QString& path) {
+    folder() = path;
+}
+
+ChartPlugin* chartPlugin(QString* why) {
+    // Only the program's own folder: a plugin is code, and that folder is
+    // as trusted as the program itself.
+    static QPluginLoader loader(
+        QDir(folder().isEmpty() ? QCoreApplication::applicationDirPath() : folder())
+            .filePath(QStringLiteral("wexel-chart")));
+    static ChartPlugin* plugin = qobject_cast<ChartPlugin*>(loader.instance());
+    if (plugin == nullptr && why != nullptr) {
+        *why = loader.errorString();
+    }
+    return plugin;
+}
+
+} // namespace wexel

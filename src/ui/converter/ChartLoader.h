@@ -1,0 +1,19 @@
+#pragma once
+// Finds the chart plugin beside the program and loads it, once, when the
+// chart or printing is first asked for.
+
+#include <QString>
+
+namespace wexel {
+
+class ChartPlugin;
+
+// The plugin, or null with `why` saying why not (not installed, or not
+// loadable); later calls answer the same.
+ChartPlugin* chartPlugin(QString* why);
+
+// Where the plugin is looked for: the program's own folder unless set. The
+// tests run from a folder of their own.
+void setChartPluginFolder(const QString& folder);
+
+} // namespace wexel

@@ -16,6 +16,8 @@
 #include <QScrollBar>
 #include <QStackedLayout>
 #include <QStyle>
+#include <QStyleOptionComboBox>
+#include <QStylePainter>
 #include <QTreeWidget>
 
 #include <algorithm>
@@ -36,6 +38,26 @@ constexpr int kWindowMargin = 180;
 // The rounding note may wrap narrower than designed beside a widened tier
 // list, rather than widen the window.
 constexpr int kDirectionsLeast = design::kDirections.width() * 2 / 3;
+
+// The Conversion Type list, closed: a name wider than the box ends in an
+// ellipsis rather than cut mid-letter (the list and the tooltip show it whole).
+class EllipsisComboBox : public QComboBox {
+public:
+    using QComboBox::QComboBox;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QStylePainter painter(this);
+        QStyleOptionComboBox option;
+        initStyleOption(&option);
+        painter.drawComplexControl(QStyle::CC_ComboBox, option);
+        const QRect text = style()->subControlRect(QStyle::CC_ComboBox, &option,
+                                                   QStyle::SC_ComboBoxEditField, this);
+        option.currentText =
+            fontMetrics().elidedText(option.currentText, Qt::ElideRight, text.width() - 2);
+        painter.drawControl(QStyle::CE_ComboBoxLabel, option);
+    }
+};
 
 template <class Widget> Widget* make(QWidget* parent, const char* name, double points, bool bold) {
     auto* widget = new Widget(parent);
@@ -171,7 +193,7 @@ WindowWidgets buildWindow(QWidget* content) {
         std::max(px(design::kTypeLabel.width()), w.typeLabel->minimumSizeHint().width()));
     w.typeLabel->setContentsMargins(0, px(design::kTypeLabel.top() - design::kTypeBox.top()) / 2, 0,
                                     0);
-    w.typeBox = make<QComboBox>(content, "cboConversionType", 9.75, false);
+    w.typeBox = make<EllipsisComboBox>(content, "cboConversionType", 9.75, false);
     w.typeBox->setEditable(false);
     // A screen reader names the list by its label (Qt's drop-down reads its
     // chosen entry as its name).
@@ -264,7 +286,8 @@ WindowWidgets buildWindow(QWidget* content) {
     w.working = make<QPlainTextEdit>(content, "txtWorking", 8.25, false);
     w.working->setReadOnly(true);
     w.working->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    w.working->setLineWrapMode(QPlainTextEdit::NoWrap);
+    // Its lines are sentences: they wrap, so that none runs out of sight.
+    w.working->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     w.working->setAccessibleName(QStringLiteral("Working"));
     w.working->setAccessibleDescription(
         QStringLiteral("How the results of the calculator in use were reached, tier by tier"));

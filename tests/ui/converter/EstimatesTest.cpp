@@ -4,6 +4,7 @@
 #include "engine/Sentences.h"
 #include "platform/Ports.h"
 #include "support/TestSupport.h"
+#include "support/WindowDriving.h"
 #include "tiers/DataFiles.h"
 #include "ui/converter/frmQConverter.h"
 
@@ -25,20 +26,13 @@
 #include <QtTest>
 
 using namespace wexel;
+using wexel::testing::field;
 using wexel::testing::kExample;
 using wexel::testing::ScopedTable;
+using wexel::testing::showWithConversion;
+using wexel::testing::type;
 
 namespace {
-
-QLineEdit* field(const QWidget& window, const char* name) {
-    return window.findChild<QLineEdit*>(QString::fromLatin1(name));
-}
-
-// Types into a field as a user does, after it has the focus by a click.
-void type(QLineEdit* edit, const QString& text) {
-    QTest::mouseClick(edit, Qt::LeftButton); // the click selects the whole text
-    QTest::keyClicks(edit, text);
-}
 
 // Opens the context menu of `widget` as a right click does.
 QMenu* openMenu(QWidget* widget) {
@@ -103,9 +97,7 @@ private slots:
         }
         const ScopedTable table({{"WXE007", kExample}});
         frmQConverter window;
-        window.show();
-        QVERIFY(QTest::qWaitForWindowActive(&window));
-        window.findChild<QComboBox*>()->setCurrentIndex(1);
+        QVERIFY(showWithConversion(window));
         type(field(window, "txtMSUtoWX_MSU"), QStringLiteral("12"));
         QTemporaryDir folder;
         const QString path = folder.filePath(QStringLiteral("quote.pdf"));
@@ -190,9 +182,7 @@ private slots:
         data.writeData("A1,WXE007,MSU\n", "A1,1,3,,1\nA1,4,9,,0.5\nA1,10,99,,0.25\n");
         LoadDataFiles(data.path());
         frmQConverter window;
-        window.show();
-        QVERIFY(QTest::qWaitForWindowActive(&window));
-        window.findChild<QComboBox*>()->setCurrentIndex(1);
+        QVERIFY(showWithConversion(window));
         type(field(window, "txtMSUandMSUtoWX_MSUInput2"), QStringLiteral("5"));
         type(field(window, "txtMSUandMSUtoWX_MSUInput1"), QStringLiteral("7"));
         QGuiApplication::clipboard()->clear();
@@ -231,9 +221,7 @@ private slots:
     void theEstimateCopiedIsOfTheCalculatorRightClickedOrFocused() {
         const ScopedTable table({{"WXE007", kExample}});
         frmQConverter window;
-        window.show();
-        QVERIFY(QTest::qWaitForWindowActive(&window));
-        window.findChild<QComboBox*>()->setCurrentIndex(1);
+        QVERIFY(showWithConversion(window));
         type(field(window, "txtMSUtoWX_MSU"), QStringLiteral("1500"));
         type(field(window, "txtWXtoMSU_WX"), QStringLiteral("275"));
         auto* result2 = window.findChild<QLabel*>(QStringLiteral("lblWXtoMSU_MSU"));
@@ -336,9 +324,7 @@ private slots:
     void theMenuKeysOpenTheMenuOfAFieldOrAResult() {
         const ScopedTable table({{"WXE007", kExample}});
         frmQConverter window;
-        window.show();
-        QVERIFY(QTest::qWaitForWindowActive(&window));
-        window.findChild<QComboBox*>()->setCurrentIndex(1);
+        QVERIFY(showWithConversion(window));
         const std::pair<Qt::Key, Qt::KeyboardModifiers> keys[] = {{Qt::Key_Menu, Qt::NoModifier},
                                                                   {Qt::Key_F10, Qt::ShiftModifier}};
         for (const char* name : {"txtWXtoMSU_WX", "lblWXtoMSU_MSU"}) {

@@ -2,6 +2,7 @@
 // keys: the chart plugin is loaded as the program loads it.
 #include "platform/Ports.h"
 #include "support/TestSupport.h"
+#include "support/WindowDriving.h"
 #include "ui/converter/ChartLoader.h"
 #include "ui/converter/frmQConverter.h"
 
@@ -25,17 +26,13 @@
 #include <QtTest>
 
 using namespace wexel;
+using wexel::testing::field;
 using wexel::testing::kExample;
 using wexel::testing::ScopedTable;
+using wexel::testing::showWithConversion;
+using wexel::testing::type;
 
 namespace {
-
-void type(QWidget& window, const char* name, const QString& text) {
-    auto* edit = window.findChild<QLineEdit*>(QString::fromLatin1(name));
-    QTest::mouseClick(edit, Qt::LeftButton);
-    edit->selectAll(); // as a triple click does: typed over
-    QTest::keyClicks(edit, text);
-}
 
 QWidget* openChart(QWidget& window) {
     QTest::keyClick(&window, Qt::Key_G, Qt::ControlModifier | Qt::ShiftModifier);
@@ -91,10 +88,8 @@ private slots:
     void theChartDrawsTheCurveAndFollowsTheCalculator() {
         const ScopedTable table({{"WXE007", kExample}});
         frmQConverter window;
-        window.show();
-        QVERIFY(QTest::qWaitForWindowActive(&window));
-        window.findChild<QComboBox*>()->setCurrentIndex(1);
-        type(window, "txtMSUtoWX_MSU", QStringLiteral("12"));
+        QVERIFY(showWithConversion(window));
+        type(field(window, "txtMSUtoWX_MSU"), QStringLiteral("12"));
         QWidget* chart = openChart(window);
         QVERIFY(chart != nullptr);
         QCOMPARE(chart->windowTitle(), QStringLiteral("Tier Chart - WXE007 (MSU)"));
@@ -104,11 +99,11 @@ private slots:
         // Every keystroke moves the point; past the end, the curve grows to it.
         window.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&window));
-        type(window, "txtMSUtoWX_MSU", QStringLiteral("40"));
+        type(field(window, "txtMSUtoWX_MSU"), QStringLiteral("40"));
         QCOMPARE(pointsOf(*chart, "calculatorPoint"), QList<QPointF>{QPointF(40, 13.75)});
         QCOMPARE(pointsOf(*chart, "curve").constLast(), QPointF(40, 13.75));
         // Another calculator's capacity: calculator 2 finds 13 for 7 WX.
-        type(window, "txtWXtoMSU_WX", QStringLiteral("7"));
+        type(field(window, "txtWXtoMSU_WX"), QStringLiteral("7"));
         QCOMPARE(pointsOf(*chart, "calculatorPoint"), QList<QPointF>{QPointF(13, 7)});
         auto* view = chart->findChild<QChartView*>(QStringLiteral("chartView"));
         QVERIFY(
@@ -118,7 +113,7 @@ private slots:
         // Nothing calculated: no point, and the words say why.
         {
             const Capture capture;
-            type(window, "txtWXtoMSU_WX", QStringLiteral("x"));
+            type(field(window, "txtWXtoMSU_WX"), QStringLiteral("x"));
         }
         QVERIFY(pointsOf(*chart, "calculatorPoint").isEmpty());
         QVERIFY(view->accessibleDescription().endsWith(
@@ -128,10 +123,8 @@ private slots:
     void theKeysAndTheMouseReadTheCurveOut() {
         const ScopedTable table({{"WXE007", kExample}});
         frmQConverter window;
-        window.show();
-        QVERIFY(QTest::qWaitForWindowActive(&window));
-        window.findChild<QComboBox*>()->setCurrentIndex(1);
-        type(window, "txtMSUtoWX_MSU", QStringLiteral("12"));
+        QVERIFY(showWithConversion(window));
+        type(field(window, "txtMSUtoWX_MSU"), QStringLiteral("12"));
         QWidget* chart = openChart(window);
         auto* view = chart->findChild<QChartView*>(QStringLiteral("chartView"));
         QCOMPARE(QApplication::focusWidget(), view);
@@ -172,9 +165,7 @@ private slots:
     void theChartIsSavedAsPngAndSvgAndNamesStayText() {
         const ScopedTable table({{"<b>W</b> <img src=\"/dev/zero\">", kExample}});
         frmQConverter window;
-        window.show();
-        QVERIFY(QTest::qWaitForWindowActive(&window));
-        window.findChild<QComboBox*>()->setCurrentIndex(1);
+        QVERIFY(showWithConversion(window));
         QWidget* chart = openChart(window);
         QVERIFY(chart != nullptr);
         // Qt Charts reads titles as markup: a name is escaped into text.
@@ -204,10 +195,8 @@ private slots:
         }
         const ScopedTable table({{"WXE007", kExample}});
         frmQConverter window;
-        window.show();
-        QVERIFY(QTest::qWaitForWindowActive(&window));
-        window.findChild<QComboBox*>()->setCurrentIndex(1);
-        type(window, "txtMSUtoWX_MSU", QStringLiteral("12"));
+        QVERIFY(showWithConversion(window));
+        type(field(window, "txtMSUtoWX_MSU"), QStringLiteral("12"));
         QTemporaryDir folder;
         const QString path = folder.filePath(QStringLiteral("printed.pdf"));
         // The user prints to a PDF file, the printer every machine has.

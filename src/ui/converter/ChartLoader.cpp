@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QPluginLoader>
 
 namespace wexel {
@@ -29,7 +30,11 @@ ChartPlugin* chartPlugin(QString* why) {
             .filePath(QStringLiteral("wexel-chart")));
     static ChartPlugin* plugin = qobject_cast<ChartPlugin*>(loader.instance());
     if (plugin == nullptr && why != nullptr) {
-        *why = loader.errorString();
+        // A build without Qt Charts (the Windows one) installs no plugin.
+        *why = QFileInfo::exists(loader.fileName())
+                   ? loader.errorString()
+                   : QCoreApplication::translate("wexel", "the chart plugin is not installed "
+                                                          "beside the program");
     }
     return plugin;
 }

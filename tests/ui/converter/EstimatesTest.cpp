@@ -89,6 +89,21 @@ private slots:
         QVERIFY(!panel->isVisible());
     }
 
+    // A build without the chart plugin (the Windows one) says so and goes on.
+    void withoutTheChartPluginTheChartAndPrintingSayWhy() {
+        const ScopedTable table({{"WXE007", kExample}});
+        frmQConverter window;
+        QVERIFY(showWithConversion(window));
+        type(field(window, "txtMSUtoWX_MSU"), QStringLiteral("12"));
+        QTest::keyClick(&window, Qt::Key_G, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(status(window), QStringLiteral("No tier chart: the chart plugin is not "
+                                                "installed beside the program"));
+        QTest::keyClick(&window, Qt::Key_P, Qt::ControlModifier);
+        QCOMPARE(status(window), QStringLiteral("Calculator 1's estimate was not printed: the "
+                                                "chart plugin is not installed beside the "
+                                                "program"));
+    }
+
     void theEstimateIsSavedAsAPdfWhoseTextIsTheEstimate() {
         const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
         if (pdftotext.isEmpty()) {

@@ -21,9 +21,10 @@ foreach(program wexel-converter wexel-calc)
     list(APPEND WEXEL_PROGRAMS ${program})
   endif()
 endforeach()
-# The chart plugin lies beside the window program, which loads it from there.
+# The chart plugin lies in the plugins folder of the window program, which
+# loads it from there.
 if(TARGET wexel-chart)
-  install(TARGETS wexel-chart LIBRARY DESTINATION ${WEXEL_APP_DIR}
+  install(TARGETS wexel-chart LIBRARY DESTINATION ${WEXEL_APP_DIR}/plugins
           PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
 endif()
 install(FILES ${PROJECT_SOURCE_DIR}/data/WXConvert.hlp DESTINATION ${WEXEL_APP_DIR})

@@ -23,18 +23,18 @@ void setChartPluginFolder(const QString& path) {
 }
 
 ChartPlugin* chartPlugin(QString* why) {
-    // Only the program's own folder: a plugin is code, and that folder is
-    // as trusted as the program itself.
+    // Only the program's own folder (its plugins folder): a plugin is code,
+    // and that folder is as trusted as the program itself.
     static QPluginLoader loader(
         QDir(folder().isEmpty() ? QCoreApplication::applicationDirPath() : folder())
-            .filePath(QStringLiteral("wexel-chart")));
+            .filePath(QStringLiteral("plugins/wexel-chart")));
     static ChartPlugin* plugin = qobject_cast<ChartPlugin*>(loader.instance());
     if (plugin == nullptr && why != nullptr) {
         // A build without Qt Charts (the Windows one) installs no plugin.
         *why = QFileInfo::exists(loader.fileName())
                    ? loader.errorString()
                    : QCoreApplication::translate("wexel", "the chart plugin is not installed "
-                                                          "beside the program");
+                                                          "with the program");
     }
     return plugin;
 }

@@ -1,5 +1,5 @@
 #pragma once
-// Finds the chart plugin beside the program and loads it, once, when the
+// Finds the chart plugin in the program's plugins folder and loads it, once, when the
 // chart or printing is first asked for.
 
 #include <QString>
@@ -12,8 +12,8 @@ class ChartPlugin;
 // loadable); later calls answer the same.
 ChartPlugin* chartPlugin(QString* why);
 
-// Where the plugin is looked for: the program's own folder unless set. The
-// tests run from a folder of their own.
+// The folder whose plugins folder holds the plugin: the program's own unless
+// set. The tests run from a folder of their own.
 void setChartPluginFolder(const QString& folder);
 
 } // namespace wexel

@@ -97,10 +97,10 @@ private slots:
         type(field(window, "txtMSUtoWX_MSU"), QStringLiteral("12"));
         QTest::keyClick(&window, Qt::Key_G, Qt::ControlModifier | Qt::ShiftModifier);
         QCOMPARE(status(window), QStringLiteral("No tier chart: the chart plugin is not "
-                                                "installed beside the program"));
+                                                "installed with the program"));
         QTest::keyClick(&window, Qt::Key_P, Qt::ControlModifier);
         QCOMPARE(status(window), QStringLiteral("Calculator 1's estimate was not printed: the "
-                                                "chart plugin is not installed beside the "
+                                                "chart plugin is not installed with the "
                                                 "program"));
     }
 

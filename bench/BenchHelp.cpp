@@ -2,8 +2,8 @@
 // (or just beyond) the reader's bounds: from the menu command to a page laid
 // out, or to its refusal. A measurement, not a test: it prints and never fails.
 #include "app/ModGlobals.h"
-#include "platform/Ports.h"
 #include "help/HelpFile.h"
+#include "platform/Ports.h"
 #include "ui/info/HelpMenu.h"
 #include "ui/info/HelpViewer.h"
 

@@ -2,8 +2,8 @@
 // refused or read, and every page made from it (each topic, the contents and
 // index, a filtered index) is laid out at the viewer's width. libFuzzer's
 // -timeout makes a slow input a failure.
-#include "platform/RuntimeError.h"
 #include "help/HelpFile.h"
+#include "platform/RuntimeError.h"
 
 #include <QGuiApplication>
 #include <QTextDocument>

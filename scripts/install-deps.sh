@@ -14,7 +14,7 @@ packages=(
 if [[ "${1:-}" == --tests ]]; then
   shift
   packages+=(
-    libgtest-dev googletest unicode-data fonts-liberation2
+    libgtest-dev googletest unicode-data fonts-liberation2 clang-format clang-tidy
     xvfb openbox dbus-daemon dbus-bin at-spi2-core python3-pyatspi poppler-utils
   )
 fi

@@ -18,6 +18,14 @@ if grep -rn --include='*.cpp' --include='*.h' '#include "\.\./' src tests fuzz b
   exit 1
 fi
 
+echo "== format: clang-format leaves every source as it is"
+# The sources' one look (.clang-format): a change that was not formatted fails here.
+if ! find src tests bench fuzz \( -name '*.cpp' -o -name '*.h' \) -print0 |
+  xargs -0 clang-format --dry-run --Werror; then
+  echo "run clang-format -i on the files named above"
+  exit 1
+fi
+
 echo "== asan: configure and build"
 cmake --preset asan >/dev/null
 cmake --build --preset asan

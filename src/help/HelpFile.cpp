@@ -1,9 +1,9 @@
 #include "help/HelpFile.h"
 
+#include "help/HelpMarkup.h"
 #include "platform/RuntimeError.h"
 #include "platform/Text.h"
 #include "platform/TextFileReader.h"
-#include "help/HelpMarkup.h"
 
 #include <QRegularExpression>
 #include <QUrlQuery>

@@ -1,7 +1,7 @@
 #include "program/ConverterProgram.h"
 
-#include "desktop/InstanceGuard.h"
 #include "app/ModGlobals.h"
+#include "desktop/InstanceGuard.h"
 #include "desktop/QtPorts.h"
 #include "desktop/Windows.h"
 #include "platform/Numbers.h"

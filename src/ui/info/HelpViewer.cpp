@@ -5,6 +5,7 @@
 #include "ui/info/AppIcon.h"
 
 #include <QDesktopServices>
+#include <QDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -131,7 +132,9 @@ QTextBrowser* HelpSystem::browser() const {
 }
 
 void HelpSystem::openViewer() {
-    auto* viewer = new QWidget(nullptr, Qt::Window);
+    // A dialog of its own, not modal: screen readers announce it as a
+    // window with a title, not as a nameless pane.
+    auto* viewer = new QDialog(nullptr, Qt::Window);
     viewer->setObjectName(QStringLiteral("frmHelp"));
     viewer->setAttribute(Qt::WA_DeleteOnClose);
     viewer->setWindowIcon(applicationIcon());
@@ -156,6 +159,7 @@ void HelpSystem::openViewer() {
     // showed the frame of a link (the browser puts it back on Back/Forward).
     for (QPushButton* b : {contents, back, forward}) {
         b->setFocusPolicy(Qt::NoFocus);
+        b->setAutoDefault(false); // Enter is the page's: no button takes it
     }
     // Esc closes the help, as it closes the program's dialogs.
     QObject::connect(new QShortcut(QKeySequence(Qt::Key_Escape), viewer), &QShortcut::activated,

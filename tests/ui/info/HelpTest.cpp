@@ -9,6 +9,7 @@
 #include "ui/info/HelpViewer.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QAccessible>
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QLabel>
@@ -168,6 +169,12 @@ private slots:
         for (int round = 0; round < 3; ++round) {
             QTest::keyClick(&window, Qt::Key_F1);
             QVERIFY(QTest::qWaitForWindowActive(help.viewer()));
+            QCOMPARE(shownUrl(help), QStringLiteral("help:100"));
+            // A screen reader finds a window with its title, not a nameless pane.
+            QCOMPARE(QAccessible::queryAccessibleInterface(help.viewer())->role(),
+                     QAccessible::Dialog);
+            // Enter before any link has the focus frame presses no button.
+            press(Qt::Key_Return);
             QCOMPARE(shownUrl(help), QStringLiteral("help:100"));
             auto button = [&](const char* name) {
                 return help.viewer()->findChild<QPushButton*>(QString::fromLatin1(name));

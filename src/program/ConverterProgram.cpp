@@ -8,6 +8,7 @@
 #include "platform/Process.h"
 #include "ui/converter/frmQConverter.h"
 #include "ui/info/AppIcon.h"
+#include "ui/info/DialogLayout.h"
 #include "ui/info/HelpMenu.h"
 #include "ui/info/HelpViewer.h"
 #include "ui/info/frmAbout.h"
@@ -66,6 +67,11 @@ int wexel::runConverterProgram(int argc, char* argv[], const QString& instanceFo
     QApplication::setApplicationVersion(
         QStringLiteral("%1.%2.%3").arg(version.major).arg(version.minor).arg(version.revision));
     QApplication::setWindowIcon(wexel::applicationIcon());
+    // The menu bar and the message boxes in a sans face with the windows'
+    // widths at the desktop's size: left to itself, fontconfig may pick a
+    // monospaced or a serif face where only some fonts are installed.
+    QApplication::setFont(
+        wexel::designFont(QStringLiteral("MS Sans Serif"), QApplication::font().pointSizeF()));
 
     const QLocale locale = QLocale::system();
     wexel::setNumberLocale(

@@ -21,8 +21,8 @@ namespace {
 // What loads but will hurt.
 void warnAbout(const ConversionTable& table, bool namesUnreadable, bool tiersUnreadable,
                std::vector<DataFileProblem>& out) {
-    auto warn = [&](const char* file, int line, std::string text) {
-        out.push_back(DataFileProblem{file, line, RuntimeError(0, std::move(text)), true});
+    auto warn = [&](const char* file, int line, const std::string& text) {
+        out.push_back(DataFileProblem{file, line, RuntimeError(0, text), true});
     };
 
     if (!namesUnreadable && table.find(kDefaultConversion) == nullptr) {

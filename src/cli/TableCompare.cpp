@@ -95,6 +95,7 @@ std::vector<std::string> bandEdges(const Conversion& before, const Conversion& a
     // No further than a capacity field takes.
     std::erase_if(edges, [](std::int64_t edge) { return edge > 99999999; });
     std::vector<std::string> texts;
+    texts.reserve(edges.size());
     for (std::int64_t edge : edges) {
         texts.push_back(integerToText(edge));
     }

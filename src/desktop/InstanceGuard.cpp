@@ -87,8 +87,7 @@ QString InstanceGuard::defaultFolder() {
     const unsigned uid = ::getuid();
     const QString home = homeFolder();
     if (home.startsWith(QLatin1Char('/'))) {
-        const QString folder =
-            QDir::cleanPath(home) + QStringLiteral("/.local/state/wexel-converter");
+        QString folder = QDir::cleanPath(home) + QStringLiteral("/.local/state/wexel-converter");
         makeFolders(QDir::cleanPath(home), folder);
         // A home whose folder cannot hold the lock (a read-only or full disc,
         // something else in its place) hands over to the next place.

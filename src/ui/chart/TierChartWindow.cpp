@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QSaveFile>
 #include <QScatterSeries>
+#include <QShortcut>
 #include <QSvgGenerator>
 #include <QVBoxLayout>
 #include <QValueAxis>
@@ -117,6 +118,9 @@ TierChartWindow::TierChartWindow(QWidget* parent, std::function<QString(double)>
     auto* closeButton = new QPushButton(tr("&Close"), this);
     closeButton->setObjectName(QStringLiteral("cmdCloseChart"));
     connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
+    // Esc closes it, as it closes the program's dialogs and its help.
+    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this,
+            &QWidget::close);
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(firstBands_);

@@ -160,6 +160,9 @@ private slots:
         QTest::mouseClick(chart->findChild<QAbstractButton*>(QStringLiteral("chkFirstBands")),
                           Qt::LeftButton);
         QVERIFY(x->max() >= 9 && x->max() < 15);
+        // Esc closes it, as it closes the program's dialogs.
+        QTest::keyClick(view, Qt::Key_Escape);
+        QVERIFY(!chart->isVisible());
     }
 
     void theChartIsSavedAsPngAndSvgAndNamesStayText() {

@@ -304,6 +304,20 @@ private slots:
         QCOMPARE(second->selectedText(), QStringLiteral("345"));
         QTest::keyClicks(second, QStringLiteral("7")); // replaces, does not append
         QCOMPARE(second->text(), QStringLiteral("7"));
+        // Shift+Tab back selects the whole text too, and its calculator is
+        // the one in use again (the one whose estimate is copied).
+        QTest::keyClick(second, Qt::Key_Backtab, Qt::ShiftModifier);
+        QCOMPARE(QApplication::focusWidget(), first);
+        QCOMPARE(first->selectedText(), QStringLiteral("12"));
+        // A menu opened and closed leaves the selection as it was.
+        first->setSelection(0, 1);
+        QTest::keyClick(first, Qt::Key_F10, Qt::ShiftModifier);
+        QMenu* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        QVERIFY(menu != nullptr);
+        QTest::keyClick(menu, Qt::Key_Escape);
+        QCOMPARE(QApplication::focusWidget(), first);
+        QCOMPARE(first->selectedText(), QStringLiteral("1"));
+        QTest::keyClick(first, Qt::Key_Tab);
         QTest::mouseClick(first, Qt::LeftButton, {},
                           QPoint(first->width() / 2, first->height() / 2));
         QCOMPARE(first->selectedText(), QStringLiteral("12"));

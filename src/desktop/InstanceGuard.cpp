@@ -171,7 +171,7 @@ bool InstanceGuard::claim() {
         const bool held = errno == EWOULDBLOCK;
         ::close(fd);
         claimed_ = !held;
-        return !held;
+        return *claimed_;
     }
     lockHandle_ = fd;
     // Where this instance runs, for a later start to tell the user.

@@ -118,6 +118,7 @@ TEST(WexelCalc, ArgumentsAndExitStatus) {
         {{"add-to-wx", "WXE007", "12345678", "1"}, 0, "", ""},
         {{"add-wx", "WXE007", "1234567", "1"}, 2, "", "the field takes at most 6 characters."},
         {{"add-wx", "WXE007", "1", "12345678"}, 0, "", ""},
+        {{"add-capacity", "WXE007", "12345678", "12345678"}, 0, "", ""},
         {{"add-to-wx", "WXE007", "1", "1234567"}, 2, "", "the field takes at most 6 characters."},
         {{"--data=" WEXEL_DATA_DIR, "list"}, 0, "WXE007\tMSU\t5\n", ""},
         // Characters, not bytes: five letters fit the field and are no number.

@@ -1,6 +1,7 @@
 #include "ui/converter/ConverterLayout.h"
 
 #include "tiers/DataFiles.h"
+#include "ui/converter/EllipsisComboBox.h"
 #include "ui/converter/QtResultLabel.h"
 #include "ui/converter/QtTextField.h"
 #include "ui/info/DialogLayout.h"
@@ -16,8 +17,6 @@
 #include <QScrollBar>
 #include <QStackedLayout>
 #include <QStyle>
-#include <QStyleOptionComboBox>
-#include <QStylePainter>
 #include <QTreeWidget>
 
 #include <algorithm>
@@ -38,26 +37,6 @@ constexpr int kWindowMargin = 180;
 // The rounding note may wrap narrower than designed beside a widened tier
 // list, rather than widen the window.
 constexpr int kDirectionsLeast = design::kDirections.width() * 2 / 3;
-
-// The Conversion Type list, closed: a name wider than the box ends in an
-// ellipsis rather than cut mid-letter (the list and the tooltip show it whole).
-class EllipsisComboBox : public QComboBox {
-public:
-    using QComboBox::QComboBox;
-
-protected:
-    void paintEvent(QPaintEvent*) override {
-        QStylePainter painter(this);
-        QStyleOptionComboBox option;
-        initStyleOption(&option);
-        painter.drawComplexControl(QStyle::CC_ComboBox, option);
-        const QRect text = style()->subControlRect(QStyle::CC_ComboBox, &option,
-                                                   QStyle::SC_ComboBoxEditField, this);
-        option.currentText =
-            fontMetrics().elidedText(option.currentText, Qt::ElideRight, text.width() - 2);
-        painter.drawControl(QStyle::CE_ComboBoxLabel, option);
-    }
-};
 
 template <class Widget> Widget* make(QWidget* parent, const char* name, double points, bool bold) {
     auto* widget = new Widget(parent);

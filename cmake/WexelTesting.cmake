@@ -71,9 +71,9 @@ endif()
 # tests, headless. Every variant but the first runs only the test functions
 # LATER_VARIANTS_RUN names, when given: checks that hold for one font and
 # scale alone run there, and nowhere skip. A variant is
-# FONTS[:SCALE[:SCREENS]]: the font set (above), the scale factor of the
-# display (1 by default) and the screens, "two" (tests/ui/screens.json: 1280x1024
-# beside 800x480, the default) or "small" (tests/ui/screens-1024.json: 1024x768).
+# FONTS[:SCALE[:SCREENS]]: the font set (above), the scale of the display
+# (1 by default: 96 dpi; 1.5 is 144 dpi) and the screens, "two"
+# (tests/ui/screens.json: 1280x1024 beside 800x480, the default) or "small" (tests/ui/screens-1024.json: 1024x768).
 # The test runs once per variant (design:1:two by default); every run but
 # the first is named <name>_<fonts>[_x<scale>][_<screens>].
 function(wexel_qtest name)
@@ -119,8 +119,29 @@ function(wexel_qtest name)
     if(screens STREQUAL "small")
       set(config ${PROJECT_SOURCE_DIR}/tests/ui/screens-1024.json)
     endif()
+    # The scale is the screens' dpi, as a desktop sets it (1.5: 144 dpi), so
+    # that the program scales as it does on such a desktop.
+    if(NOT scale STREQUAL "1")
+      file(READ ${config} json)
+      string(REGEX MATCH "^([0-9]+)\\.?([0-9]*)$" _ ${scale})
+      set(whole ${CMAKE_MATCH_1})
+      set(fraction "${CMAKE_MATCH_2}")
+      math(EXPR dpi "96 * ${whole}")
+      if(NOT fraction STREQUAL "")
+        string(LENGTH ${fraction} places)
+        string(REPEAT 0 ${places} zeros)
+        math(EXPR dpi "${dpi} + 96 * ${fraction} / 1${zeros}")
+      endif()
+      string(JSON count LENGTH ${json} screens)
+      math(EXPR last "${count} - 1")
+      foreach(i RANGE ${last})
+        string(JSON json SET ${json} screens ${i} logicalDpi ${dpi})
+      endforeach()
+      set(config ${CMAKE_BINARY_DIR}/tests/screens-${screens}-${dpi}dpi.json)
+      file(WRITE ${config} ${json})
+    endif()
     add_test(NAME ${test} COMMAND ${name} ${functions})
     set_tests_properties(${test} PROPERTIES TIMEOUT ${ARG_TIMEOUT} ENVIRONMENT
-      "QT_QPA_PLATFORM=offscreen:configfile=${config};QT_SCALE_FACTOR=${scale};FONTCONFIG_FILE=${CMAKE_BINARY_DIR}/fonts/${fonts}/fonts.conf;WEXEL_TEST_FONT_SET=${fonts}")
+      "QT_QPA_PLATFORM=offscreen:configfile=${config};FONTCONFIG_FILE=${CMAKE_BINARY_DIR}/fonts/${fonts}/fonts.conf;WEXEL_TEST_FONT_SET=${fonts}")
   endforeach()
 endfunction()

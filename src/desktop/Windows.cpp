@@ -26,6 +26,11 @@ QWidget* mainWindow() {
     return theMainWindow().data();
 }
 
+void useWholeScaleFactors() {
+    QGuiApplication::setHighDpiScaleFactorRoundingPolicy(
+        Qt::HighDpiScaleFactorRoundingPolicy::RoundPreferFloor);
+}
+
 namespace {
 
 // The window manager's frame around a window: known once it is shown; before,

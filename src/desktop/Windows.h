@@ -25,6 +25,13 @@ void placeOnScreen(QWidget* window, Placement where = Placement::Over);
 // on that screen.
 void fitOnScreen(QWidget* window, QSize wanted);
 
+// Called before the application object: a desktop at 120 or 144 dpi gets its
+// text at that size and the windows at a whole scale factor (1 up to 1.75,
+// then 2...), so that every line is drawn on whole pixels. At 1.5, Qt 6.4
+// drops the top or left line of some frames. QT_SCALE_FACTOR_ROUNDING_POLICY
+// still decides where it is set.
+void useWholeScaleFactors();
+
 // Restores a minimised window, shows, raises and activates it.
 void raiseWindow(QWidget* window);
 

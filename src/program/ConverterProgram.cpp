@@ -61,6 +61,7 @@ int wexel::runConverterProgram(int argc, char* argv[], const QString& instanceFo
         return 1;
     }
     int qtArgc = argc > 0 ? 1 : 0;
+    wexel::useWholeScaleFactors();
     QApplication app(qtArgc, argv);
     const wexel::VersionInfo version = wexel::builtInVersion();
     QApplication::setApplicationName(QString::fromLatin1(wexel::kAppTitle));

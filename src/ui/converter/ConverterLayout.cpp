@@ -310,7 +310,9 @@ void buildUnitFrame(WindowWidgets& w, std::size_t unit) {
         u.calculators[c] = box;
         std::vector<QWidget*> pieces;
         // A row as tall as designed, or as its fields' text and frames need.
-        const QFontMetrics fieldFont(windowFont(9.75));
+        // Measured for the window's screen: a font on its own has the dpi
+        // the application started with.
+        const QFontMetrics fieldFont(windowFont(9.75), content);
         const int frameWidth = content->style()->pixelMetric(QStyle::PM_DefaultFrameWidth);
         const int rowHeight = std::max(px(300), fieldFont.height() + 2 * frameWidth + 2);
         const std::vector<Placed> design = placed(c);

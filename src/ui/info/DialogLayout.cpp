@@ -6,14 +6,18 @@
 #include <QDialog>
 #include <QFontDatabase>
 #include <QFontMetrics>
+#include <QGuiApplication>
 #include <QHash>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QStringList>
 #include <QTextBoundaryFinder>
 #include <QVariant>
 
 #include <algorithm>
+#include <cmath>
+#include <cstdlib>
 
 namespace wexel {
 
@@ -37,6 +41,13 @@ QStringList familiesFor(const QString& family) {
 }
 
 } // namespace
+
+int twipsToPixels(int twips) {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const long dpi = screen != nullptr ? std::lround(screen->logicalDotsPerInch()) : 96;
+    const long scaled = std::labs(twips) * dpi * 2 + 1440;
+    return static_cast<int>(twips >= 0 ? scaled / 2880 : -(scaled / 2880));
+}
 
 QFont designFont(const QString& family, double pointSize, bool bold) {
     // The face found for each family asked for, looked up once: every

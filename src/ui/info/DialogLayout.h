@@ -14,11 +14,10 @@ class QWidget;
 
 namespace wexel {
 
-// Twips (1/1440 inch) to pixels at 96 dots per inch: 15 twips a pixel,
-// rounded to the nearest pixel (a half away from zero).
-constexpr int twipsToPixels(int twips) {
-    return twips >= 0 ? (twips * 2 + 15) / 30 : -((-twips * 2 + 15) / 30);
-}
+// Twips (1/1440 inch) to pixels at the primary screen's logical dpi (15
+// twips a pixel at 96 dpi, 10 at 144), rounded to the nearest pixel (a half
+// away from zero): the designed boxes grow with the text they hold.
+int twipsToPixels(int twips);
 
 // A font by family and point size. When the family is missing, a face of
 // the same widths is taken if there is one (Liberation Sans, Arimo or Nimbus

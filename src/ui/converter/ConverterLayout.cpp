@@ -193,9 +193,8 @@ WindowWidgets buildWindow(QWidget* content) {
     top->addStrut(px(design::kUnitFrame.top() - design::kTypeBox.top()));
     column->addLayout(top);
 
-    // The unit frames, one over the other: only the one shown is seen, and the
-    // window is as wide as the widest, so that switching units moves nothing.
-    // buildUnitFrame fills each.
+    // The unit frames, one over the other: only the one shown is seen.
+    // buildUnitFrame fills each when its unit is first shown.
     auto* frames = new QWidget(content);
     auto* stack = new QStackedLayout(frames);
     stack->setStackingMode(QStackedLayout::StackAll);
@@ -324,9 +323,21 @@ void buildUnitFrame(WindowWidgets& w, std::size_t unit) {
             const QString accessibleName =
                 QString::fromStdString(withUnit(p.piece.accessibleName, d.code));
             switch (p.piece.kind) {
-            case PieceKind::Caption:
-                pieces.push_back(caption(box, text, p.box.width()));
+            case PieceKind::Caption: {
+                QLabel* label = caption(box, text, p.box.width());
+                // As wide as the widest unit's words.
+                const QFontMetrics& fm = label->fontMetrics();
+                const int own = fm.horizontalAdvance(text);
+                int widest = own;
+                for (const design::UnitFrame& other : design::kUnitFrames) {
+                    widest = std::max(widest, fm.horizontalAdvance(QString::fromStdString(
+                                                  withUnit(p.piece.text, other.code))));
+                }
+                label->setMinimumWidth(std::max(label->minimumWidth(),
+                                                label->minimumSizeHint().width() + widest - own));
+                pieces.push_back(label);
                 break;
+            }
             case PieceKind::Field: {
                 const auto slot = static_cast<PanelField>(p.piece.slot);
                 auto* field = new QtTextField(box);
@@ -415,6 +426,9 @@ void fitTierList(const WindowWidgets& w) {
     const int rangeWidth = widths[1] + widths[2] + widths[3];
     const int slopeFrom = rangeFrom + rangeWidth;
     for (const UnitWidgets& u : w.units) {
+        if (!u.built()) {
+            continue;
+        }
         const int rangeText = u.rangeHeading->minimumSizeHint().width();
         const int slopeText = u.slopeHeading->minimumSizeHint().width();
         const int rangeLeft = std::max(0, rangeFrom + (rangeWidth - rangeText) / 2);

@@ -34,7 +34,8 @@ namespace layout {
 QFont windowFont(double points, bool bold = false);
 
 struct UnitWidgets {
-    QWidget* frame = nullptr;
+    QWidget* frame = nullptr; // empty until buildUnitFrame fills it
+    bool built() const { return rangeHeading != nullptr; }
     std::array<QWidget*, 5> calculators{};
     std::array<QtTextField*, PanelFieldCount> fields{};
     std::array<QtResultLabel*, PanelLabelCount> labels{};
@@ -64,12 +65,14 @@ struct WindowWidgets {
 // frames themselves, hidden: buildUnitFrame fills each.
 WindowWidgets buildWindow(QWidget* content);
 
-// Creates the controls of unit frame `unit`.
+// Creates the controls of unit frame `unit`. A caption that names the unit is
+// as wide as the widest unit's, so every unit frame has one width: a frame
+// built when its unit is first chosen moves nothing.
 void buildUnitFrame(WindowWidgets& w, std::size_t unit);
 
 // The tier list's columns as wide as their texts (never narrower than
-// designed), the list as wide as its columns, and each unit frame's headings
-// over the columns they name. Called whenever the rows change.
+// designed), the list as wide as its columns, and each built unit frame's
+// headings over the columns they name. Called whenever the rows change.
 void fitTierList(const WindowWidgets& w);
 
 } // namespace layout

@@ -125,7 +125,7 @@ void frmQConverter::cboConversionType_Click() {
     // The columns' names, for a screen reader, from the headings over them
     // (the list's own header is hidden).
     for (const layout::UnitWidgets& u : widgets_.units) {
-        if (u.frame->isVisibleTo(this)) {
+        if (u.built() && u.frame->isVisibleTo(this)) {
             const QString range = u.rangeHeading->text();
             lstSlope_->setHeaderLabels({QStringLiteral("Tier"), range + QStringLiteral(", lowest"),
                                         range, range + QStringLiteral(", highest"),
@@ -150,7 +150,9 @@ void frmQConverter::SetValues(std::string name) {
     bCalcEnabled = false;
     for (UnitFrame& u : units_) {
         for (QtTextField* field : u.fields) {
-            integerCheck(field->port(), "0", "0", false);
+            if (field != nullptr) { // a frame not built yet holds its zeros
+                integerCheck(field->port(), "0", "0", false);
+            }
         }
     }
     bCalcEnabled = true;
@@ -164,11 +166,12 @@ void frmQConverter::SetValues(std::string name) {
     if (shown < 0) {
         return;
     }
+    buildUnit(static_cast<Unit>(shown));
     UnitFrame& u = units_[static_cast<std::size_t>(shown)];
 
     // Carry the numbers over from the unit shown before, field by field.
     for (const UnitFrame& from : units_) {
-        if (&from != &u && LastUnitsShown == from.code) {
+        if (&from != &u && from.code != nullptr && LastUnitsShown == from.code) {
             for (std::size_t k = 0; k < PanelFieldCount; ++k) {
                 u.fields[k]->setText(from.fields[k]->text());
             }
@@ -249,8 +252,9 @@ bool frmQConverter::eventFilter(QObject* watched, QEvent* event) {
         for (int unit = 0; unit < UnitCount; ++unit) {
             const auto& calculators = widgets_.units[static_cast<std::size_t>(unit)].calculators;
             for (std::size_t c = 0; c < calculators.size(); ++c) {
-                if (watched == calculators[c] ||
-                    calculators[c]->isAncestorOf(static_cast<QWidget*>(watched))) {
+                if (calculators[c] != nullptr &&
+                    (watched == calculators[c] ||
+                     calculators[c]->isAncestorOf(static_cast<QWidget*>(watched)))) {
                     useCalculator(static_cast<Unit>(unit), static_cast<int>(c) + 1);
                 }
             }

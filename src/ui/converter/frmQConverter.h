@@ -53,7 +53,7 @@ private:
 
     void buildWindow();
     void buildMenu();
-    // Creates and wires the controls of a unit's frame.
+    // Creates and wires the controls of a unit's frame, once.
     void buildUnit(Unit unit);
 
     void Form_Load();

@@ -116,20 +116,10 @@ void frmQConverter::buildWindow() {
             }
         });
     }
-    // Every unit's frame from the start: the window is as wide as the widest,
-    // so that switching units moves nothing.
-    for (int unit = 0; unit < UnitCount; ++unit) {
-        buildUnit(static_cast<Unit>(unit));
-    }
-    // Tab order: the fields in reading order, unit by unit, then Close, then the list.
-    QWidget* previous = cboConversionType_;
-    for (const UnitFrame& u : units_) {
-        for (QtTextField* field : u.fields) {
-            setTabOrder(previous, field);
-            previous = field;
-        }
-    }
-    setTabOrder(previous, widgets_.closeButton);
+    // The MSU frame shows at start; the others are built when first chosen.
+    buildUnit(UnitMSU);
+    // Tab order: the fields in reading order, then Close, then the list.
+    setTabOrder(units_[UnitMSU].fields.back(), widgets_.closeButton);
     setTabOrder(widgets_.closeButton, lstSlope_);
     setTabOrder(lstSlope_, widgets_.working);
     setTabOrder(widgets_.working, widgets_.comparison);
@@ -139,6 +129,9 @@ void frmQConverter::buildWindow() {
 void frmQConverter::buildUnit(Unit unit) {
     const auto index = static_cast<std::size_t>(unit);
     UnitFrame& u = units_[index];
+    if (widgets_.units[index].built()) {
+        return;
+    }
     layout::buildUnitFrame(widgets_, index);
     const layout::UnitWidgets& w = widgets_.units[index];
     const QList<QAction*> commands{estimates_->workingAction(), estimates_->compareAction(),
@@ -166,6 +159,11 @@ void frmQConverter::buildUnit(Unit unit) {
         connect(field, &QLineEdit::textEdited, this,
                 [this, unit, slot] { useCalculator(unit, calculatorOf(slot).number); });
         connect(field, &QtTextField::gotFocus, this, [this, field] { Field_GotFocus(*field); });
+        // In reading order after the conversion type (a hidden frame's
+        // fields take no focus).
+        setTabOrder(k == 0 ? static_cast<QWidget*>(cboConversionType_)
+                           : u.fields[static_cast<std::size_t>(k - 1)],
+                    field);
     }
     for (int k = 0; k < PanelLabelCount; ++k) {
         u.panel.labels[static_cast<std::size_t>(k)] = u.labels[static_cast<std::size_t>(k)];

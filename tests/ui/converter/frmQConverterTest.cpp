@@ -231,11 +231,13 @@ private slots:
         const Capture capture;
         auto* msuFrame = window.findChild<QWidget*>(QStringLiteral("fraMSU"));
         const QPoint msuPlace = msuFrame->mapTo(&window, QPoint());
+        const QSize windowSize = window.size();
         choose(window, QStringLiteral("Gadget"));
         auto* msgFrame = window.findChild<QWidget*>(QStringLiteral("FraMSG"));
         QVERIFY(msgFrame->isVisible());
         QVERIFY(!msuFrame->isVisible());
         QCOMPARE(msgFrame->mapTo(&window, QPoint()), msuPlace); // in the place of the one hidden
+        QCOMPARE(window.size(), windowSize);                    // a unit shown first moves nothing
         for (int k = 0; k < 8; ++k) {
             QCOMPARE(field(window, msg[k])->text(),
                      k == 1 || k == 4 || k == 5 ? QStringLiteral("0") : QString::number(11 + k));
@@ -246,7 +248,14 @@ private slots:
         QCOMPARE(messages(capture), "");
         QVERIFY(label(window, "lblDirections").contains(QStringLiteral("MSGs")));
         choose(window, QStringLiteral("Engine"));
+        QCOMPARE(window.size(), windowSize);
         QCOMPARE(field(window, "txtWXInputToWXandENG")->text(), QStringLiteral("18"));
+        // Tab goes from the list to the frame's first field, and from its last to Close.
+        QTest::keyClick(window.findChild<QComboBox*>(), Qt::Key_Tab);
+        QCOMPARE(window.focusWidget(), field(window, "txtENGtoWX_ENG"));
+        field(window, "txtWXInputToWXandENG")->setFocus();
+        QTest::keyClick(window.focusWidget(), Qt::Key_Tab);
+        QCOMPARE(window.focusWidget()->objectName(), QStringLiteral("cmdClose"));
         QCOMPARE(label(window, "lblDirections"),
                  QStringLiteral("NOTE:  When converting Wexels to ENGs, fractional results are "
                                 "rounded down.  Due to this rounding effect, multiple numbers of "

@@ -21,7 +21,7 @@ void makeTable(int count) {
     }
     wexel::ConversionTable table;
     table.add(std::move(c), "Bench");
-    wexel::SlopeTable() = std::move(table);
+    wexel::setSlopeTable(std::move(table));
 }
 
 void BM_MSU2WX(benchmark::State& state) {

@@ -90,7 +90,7 @@ int main(int argc, char* argv[]) {
         // Written "a minute ago": the reader waits for a file changed just now.
         const timespec before[2] = {{std::time(nullptr) - 60, 0}, {std::time(nullptr) - 60, 0}};
         ::utimensat(AT_FDCWD, path.toLocal8Bit().constData(), before, 0);
-        wexel::HelpFilePath() = path.toStdString();
+        wexel::setHelpFilePath(path.toStdString());
         double ms[2] = {};
         wexel::Capture capture;
         for (int page = 0; page < 2; ++page) {

@@ -80,7 +80,7 @@ void makeTable(int tiers) {
         }
         table.add(std::move(c), name);
     }
-    wexel::SlopeTable() = std::move(table);
+    wexel::setSlopeTable(std::move(table));
 }
 
 void keystrokes(int tiers) {

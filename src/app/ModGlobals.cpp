@@ -8,9 +8,21 @@
 
 namespace wexel {
 
-std::string& HelpFilePath() {
+namespace {
+
+std::string& theHelpFilePath() {
     static std::string path;
     return path;
+}
+
+} // namespace
+
+const std::string& HelpFilePath() {
+    return theHelpFilePath();
+}
+
+void setHelpFilePath(std::string path) {
+    theHelpFilePath() = std::move(path);
 }
 
 void ReportError(const std::string& sNumber, const std::string& sDescription,
@@ -27,7 +39,7 @@ StartupResult Main(AppFacts& facts, StartupSteps& steps) {
             return StartupResult::SecondInstance;
         }
         const std::string folder = facts.exeDirectory();
-        HelpFilePath() = joinPath(folder, kHelpFileName);
+        setHelpFilePath(joinPath(folder, kHelpFileName));
         LoadDataFiles(folder);
         steps.showAboutModal();
         steps.showConverter();

@@ -14,8 +14,9 @@ inline constexpr const char* kInstallationMessage =
     "please check the user's guide for information on systems that require the installation of "
     "DCOM.";
 
-// Full path of the help file; set once by Main.
-std::string& HelpFilePath();
+// Full path of the help file; set once by Main (and by tests).
+const std::string& HelpFilePath();
+void setHelpFilePath(std::string path);
 
 // Shows the error box: the headline (sMessage, or the general message when
 // it is empty), a blank line, then location, number and description.

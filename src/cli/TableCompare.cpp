@@ -192,7 +192,7 @@ int compareTablesCommand(const std::string& oldFolder, const std::string& newFol
         std::vector<std::string> wexels[2];
         std::string refusal;
         for (int t = 0; t < 2 && refusal.empty(); ++t) {
-            SlopeTable() = tables[t];
+            setSlopeTable(tables[t]);
             const std::string& name = t == 0 ? old->second->name : c->name;
             for (const std::string& capacity : at) {
                 if (const auto w = wexelsFor(name, capacity, refusal)) {
@@ -216,7 +216,7 @@ int compareTablesCommand(const std::string& oldFolder, const std::string& newFol
             rows.push_back({"capacity", c->name, at[i], wexels[0][i], wexels[1][i], difference});
         }
     }
-    SlopeTable() = loaded;
+    setSlopeTable(loaded);
     if (status != Done) {
         return status;
     }

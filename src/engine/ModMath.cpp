@@ -280,27 +280,22 @@ std::string MSUFromMSUPlusWX(std::string& currentMSU, std::string& addedWX,
                 [&] { return "No Wexels added: the total is the existing " + currentMSU; });
             return;
         }
-        std::string entitled = "0";
-        std::string addedMSU = "0";
-        std::string extra = "0";
         const std::int32_t e =
-            totalWXEntitlement(entitled, currentMSU, addedMSU, addedWX, extra, conversionName);
+            totalWXEntitlement({.currentMSU = currentMSU, .addedWX = addedWX}, conversionName);
         detail::announceWalk([&] { return "Covered by " + integerToText(e) + " WX:"; });
         covered = integerToText(roundDown(WX2MSU(integerToText(e), conversionName, "0")));
     });
     return covered;
 }
 
-std::int32_t totalWXEntitlement(std::string& entitledWX, std::string& currentMSU,
-                                std::string& addedMSU, std::string& addedWX, std::string& extraWX,
-                                const std::string& conversionName) {
+std::int32_t totalWXEntitlement(EntitlementParts parts, const std::string& conversionName) {
     std::int32_t total = 0;
     reportingFailures("ModMath.totalWXEntitlement", kZeroNote, [&] {
-        entitledWX = zeroIfBlank(entitledWX);
-        currentMSU = zeroIfBlank(currentMSU);
-        addedMSU = zeroIfBlank(addedMSU);
-        addedWX = zeroIfBlank(addedWX);
-        extraWX = zeroIfBlank(extraWX);
+        const std::string entitledWX = zeroIfBlank(parts.entitledWX);
+        const std::string currentMSU = zeroIfBlank(parts.currentMSU);
+        const std::string addedMSU = zeroIfBlank(parts.addedMSU);
+        const std::string addedWX = zeroIfBlank(parts.addedWX);
+        const std::string extraWX = zeroIfBlank(parts.extraWX);
         const std::int64_t added =
             static_cast<std::int64_t>(textToInt32(addedWX)) + textToInt32(extraWX);
         if (textToDouble(currentMSU) == 0 && textToDouble(addedMSU) == 0) {

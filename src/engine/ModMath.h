@@ -39,11 +39,17 @@ std::string MSUDeltaAsWX(const std::string& baseMSU, const std::string& deltaMSU
 std::string MSUFromMSUPlusWX(std::string& currentMSU, std::string& addedWX,
                              const std::string& conversionName);
 
-// The general entitlement rule behind MSUFromMSUPlusWX. Normalises its first
-// five arguments in place.
-std::int32_t totalWXEntitlement(std::string& entitledWX, std::string& currentMSU,
-                                std::string& addedMSU, std::string& addedWX, std::string& extraWX,
-                                const std::string& conversionName);
+// What totalWXEntitlement adds up: texts as typed, blank or sign-only read as 0.
+struct EntitlementParts {
+    std::string entitledWX = "0";
+    std::string currentMSU = "0";
+    std::string addedMSU = "0";
+    std::string addedWX = "0";
+    std::string extraWX = "0";
+};
+
+// The general entitlement rule behind MSUFromMSUPlusWX.
+std::int32_t totalWXEntitlement(EntitlementParts parts, const std::string& conversionName);
 
 // Accepts or rejects the field's text as a whole number of at least minText
 // ("" = no minimum). Writes "0" into an empty field; on rejection shows one

@@ -17,6 +17,7 @@
 #include <QLocale>
 
 #include <cstdio>
+#include <memory>
 
 namespace {
 
@@ -38,15 +39,16 @@ public:
     }
     void showAboutModal() override { wexel::frmAbout::showModal(); }
     void showConverter() override {
-        auto* window = new wexel::frmQConverter(&menu_);
-        wexel::placeOnScreen(window);
-        window->show();
-        wexel::setMainWindow(window);
+        window_ = std::make_unique<wexel::frmQConverter>(&menu_);
+        wexel::placeOnScreen(window_.get());
+        window_->show();
+        wexel::setMainWindow(window_.get());
     }
 
 private:
     wexel::InstanceGuard& guard_;
     wexel::HelpMenu& menu_;
+    std::unique_ptr<wexel::frmQConverter> window_; // once start-up shows it
 };
 
 } // namespace
@@ -91,7 +93,6 @@ int wexel::runConverterProgram(int argc, char* argv[], const QString& instanceFo
     wexel::QtAppFacts facts(guard);
     wexel::HelpSystem help;
     wexel::HelpMenu menu(help);
-    QtStartupSteps steps(guard, menu);
 
     // The guard is asked once; start-up hears the same answer.
     if (guard.claim() && !guard.unguardedBecause().isEmpty()) {
@@ -105,18 +106,22 @@ int wexel::runConverterProgram(int argc, char* argv[], const QString& instanceFo
         wexel::MsgBox(text.toStdString());
     }
     int status = 0;
-    switch (wexel::Main(facts, steps)) {
-    case wexel::StartupResult::SecondInstance:
-        status = 0;
-        break;
-    case wexel::StartupResult::Failed:
-        status = 1;
-        break;
-    case wexel::StartupResult::Running:
-        status = QApplication::exec();
-        break;
+    {
+        // The steps own the converter window: it goes with them, while the
+        // message box is still there for what its closing may say.
+        QtStartupSteps steps(guard, menu);
+        switch (wexel::Main(facts, steps)) {
+        case wexel::StartupResult::SecondInstance:
+            status = 0;
+            break;
+        case wexel::StartupResult::Failed:
+            status = 1;
+            break;
+        case wexel::StartupResult::Running:
+            status = QApplication::exec();
+            break;
+        }
     }
-    delete wexel::mainWindow();
     wexel::setMessageBox(nullptr);
     return status;
 }

@@ -9,9 +9,21 @@
 
 namespace wexel {
 
-ConversionTable& SlopeTable() {
+namespace {
+
+ConversionTable& theSlopeTable() {
     static ConversionTable table;
     return table;
+}
+
+} // namespace
+
+const ConversionTable& SlopeTable() {
+    return theSlopeTable();
+}
+
+void setSlopeTable(ConversionTable table) {
+    theSlopeTable() = std::move(table);
 }
 
 namespace {
@@ -258,7 +270,7 @@ void LoadDataFiles(const std::string& folder) {
         table.at(position).tiers.shrink_to_fit();
         table.at(position).tierLines.shrink_to_fit();
     }
-    SlopeTable() = std::move(table);
+    setSlopeTable(std::move(table));
     source() = std::move(facts);
 }
 

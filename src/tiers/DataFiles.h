@@ -47,8 +47,11 @@ struct Conversion {
 using ConversionTable = KeyedCollection<Conversion>;
 
 // The process-wide tier table, keyed by conversion name (letter case ignored),
-// in names-file order. Empty until LoadDataFiles fills it.
-ConversionTable& SlopeTable();
+// in names-file order. Empty until LoadDataFiles fills it; read-only to the
+// rest, which only reads it.
+const ConversionTable& SlopeTable();
+// Replaces the table whole: the loader, and tools and tests that build one.
+void setSlopeTable(ConversionTable table);
 
 // The text without blanks around it and without one `ch` at each end: a
 // field cleaned of its quotes. A view into `text`.

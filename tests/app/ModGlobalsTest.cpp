@@ -76,7 +76,7 @@ TEST(Main, StartsInOrderAndStopsAtTheFirstFailure) {
         Facts facts;
         facts.running = c.running;
         facts.folder = c.missingData ? data.file("nowhere") : data.path();
-        HelpFilePath().clear();
+        setHelpFilePath("");
         EXPECT_EQ(Main(facts, steps), c.result);
         EXPECT_EQ(steps.done, c.done);
         // Main puts its own error box in place; it shows through the message box.

@@ -118,8 +118,7 @@ TEST(ModMath, IncrementalConversions) {
         EXPECT_EQ(MSUFromMSUPlusWX(c, w, "Example"), total) << capacity << " " << wexels;
     }
     // An entitlement never falls below what is entitled already.
-    std::string entitled = "10", current = "-20", zero1 = "0", zero2 = "0", zero3 = "0";
-    EXPECT_EQ(totalWXEntitlement(entitled, current, zero1, zero2, zero3, "Example"), 10);
+    EXPECT_EQ(totalWXEntitlement({.entitledWX = "10", .currentMSU = "-20"}, "Example"), 10);
 
     const std::tuple<std::string, std::string, std::string> blanks[] = {
         {"", "0", ""},     {"   ", "0", ""},       {"-", "0", "-"},

@@ -121,9 +121,9 @@ public:
             }
             table.add(c, e.name);
         }
-        SlopeTable() = std::move(table);
+        setSlopeTable(std::move(table));
     }
-    ~ScopedTable() { SlopeTable() = ConversionTable(); }
+    ~ScopedTable() { setSlopeTable(ConversionTable()); }
     ScopedTable(const ScopedTable&) = delete;
     ScopedTable& operator=(const ScopedTable&) = delete;
 };

@@ -148,7 +148,7 @@ TEST(LoadDataFiles, FileRulesAndFailures) {
         SCOPED_TRACE(c.what);
         TempFolder folder;
         folder.writeData(c.names, c.tiers);
-        SlopeTable() = ConversionTable();
+        setSlopeTable(ConversionTable());
         const std::string loaded = load(folder);
         EXPECT_EQ(loaded.substr(0, c.loaded.size()), c.loaded) << loaded;
     }

@@ -24,7 +24,7 @@ class DialogsTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void init() { HelpFilePath() = WEXEL_DATA_DIR "/WXConvert.hlp"; }
+    void init() { setHelpFilePath(WEXEL_DATA_DIR "/WXConvert.hlp"); }
 
     void aboutClosesOnAnyClickAndContactStaysOneAndModeless() {
         wexel::testing::ScopedTable table({{"WXE007", wexel::testing::kExample}});

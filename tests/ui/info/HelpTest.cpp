@@ -94,7 +94,7 @@ class HelpTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void init() { HelpFilePath() = WEXEL_DATA_DIR "/WXConvert.hlp"; }
+    void init() { setHelpFilePath(WEXEL_DATA_DIR "/WXConvert.hlp"); }
 
     void everyLinkOpensItsTopicAndBackAndForwardFollow() {
         const wexel::testing::ScopedTable table({{"WXE007", wexel::testing::kExample}});
@@ -397,7 +397,7 @@ private slots:
                         : "<html><body>" + c.content + "</body></html>";
                 folder.write(path.substr(folder.path().size() + 1), text.toStdString());
             }
-            HelpFilePath() = path;
+            setHelpFilePath(path);
             HelpSystem help;
             HelpMenu menu(help);
             frmQConverter window(&menu);
@@ -440,7 +440,7 @@ private slots:
             "<a href=\"mailto:help@example.com?subject=Wexel%0D%0Ahelp&amp;attach=/etc/passwd"
             "&amp;cc=x@example.com\">mail</a> "
             "<a href=\"#14\">topic</a></p></section></body></html>");
-        HelpFilePath() = folder.file("help.hlp");
+        setHelpFilePath(folder.file("help.hlp"));
         Opener opener;
         for (const char* scheme : {"file", "smb", "javascript", "https", "mailto"}) {
             QDesktopServices::setUrlHandler(QString::fromLatin1(scheme), &opener, "open");
@@ -474,7 +474,7 @@ private slots:
                                   "<section id=\"1000000000\" title=\"Ten\"/>"
                                   "</body></html>")
                                      .toStdString());
-        HelpFilePath() = folder.file("help.hlp");
+        setHelpFilePath(folder.file("help.hlp"));
         HelpSystem help;
         HelpMenu(help).mnuWindowHelp_Click();
         const QString text = help.browser()->toPlainText();
@@ -495,7 +495,7 @@ private slots:
                    "</section></body></html>";
         };
         folder.write("help.hlp", file("first"));
-        HelpFilePath() = path;
+        setHelpFilePath(path);
         HelpSystem help;
         HelpMenu menu(help);
         menu.mnuWindowHelp_Click();

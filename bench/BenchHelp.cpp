@@ -98,7 +98,7 @@ int main(int argc, char* argv[]) {
             wexel::HelpMenu menu(help);
             QElapsedTimer clock;
             clock.start();
-            page == 0 ? menu.mnuWindowHelp_Click() : menu.mnuIndex_Click();
+            page == 0 ? menu.showWindowHelp() : menu.showIndex();
             if (QTextBrowser* browser = help.browser()) {
                 (void)browser->document()->size(); // laid out, as shown
                 QCoreApplication::processEvents();

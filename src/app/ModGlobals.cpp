@@ -27,7 +27,7 @@ void setHelpFilePath(std::string path) {
 
 void ReportError(const std::string& sNumber, const std::string& sDescription,
                  const std::string& sLocation, const std::string& sMessage) {
-    MsgBox(errorBoxText(sNumber, sDescription, sLocation, sMessage), kErrorBoxTitle);
+    showMessageBox(errorBoxText(sNumber, sDescription, sLocation, sMessage), kErrorBoxTitle);
 }
 
 StartupResult Main(AppFacts& facts, StartupSteps& steps) {
@@ -46,7 +46,7 @@ StartupResult Main(AppFacts& facts, StartupSteps& steps) {
         return StartupResult::Running;
     } catch (const RuntimeError& error) {
         if (error.number() == static_cast<int>(ErrorNumber::CannotCreateComponent)) {
-            MsgBox(kInstallationMessage);
+            showMessageBox(kInstallationMessage);
         } else {
             reportError(error, "ModGlobals.Main", "");
         }

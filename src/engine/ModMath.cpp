@@ -331,7 +331,7 @@ bool integerCheck(TextField& field, const std::string& restoreText, const std::s
     auto reject = [&](const std::string& message) {
         result = false;
         if (showMessages) {
-            MsgBox(message);
+            showMessageBox(message);
         }
         if (!restoreText.empty()) {
             field.setText(restoreText);

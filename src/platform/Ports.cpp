@@ -30,7 +30,7 @@ void setMessageBox(MessageBoxPort* box) {
     installedBox = box != nullptr ? box : &standardError;
 }
 
-void MsgBox(const std::string& prompt, const std::string& title) {
+void showMessageBox(const std::string& prompt, const std::string& title) {
     installedBox->showMessage(prompt, title);
 }
 

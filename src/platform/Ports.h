@@ -32,7 +32,7 @@ public:
 void setMessageBox(MessageBoxPort* box);
 
 // Shows a message through the installed box, titled with the application's title.
-void MsgBox(const std::string& prompt, const std::string& title = kAppTitle);
+void showMessageBox(const std::string& prompt, const std::string& title = kAppTitle);
 
 // Where caught run-time errors go: the program installs its error box.
 class ErrorReportPort {

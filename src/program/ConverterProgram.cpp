@@ -103,7 +103,7 @@ int wexel::runConverterProgram(int argc, char* argv[], const QString& instanceFo
                 .arg(guard.unguardedBecause());
         std::fprintf(stderr, "wexel-converter: %s\n", text.toLocal8Bit().constData());
         std::fflush(stderr);
-        wexel::MsgBox(text.toStdString());
+        wexel::showMessageBox(text.toStdString());
     }
     int status = 0;
     {

@@ -54,7 +54,7 @@ QtTextField::QtTextField(QWidget* parent) : QLineEdit(parent) {
 void QtTextField::reportRefusal() {
     if (refused_) {
         refused_ = false;
-        MsgBox(tooLongMessage(limit_));
+        showMessageBox(tooLongMessage(limit_));
     }
 }
 

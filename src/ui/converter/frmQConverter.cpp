@@ -44,7 +44,7 @@ frmQConverter::frmQConverter(HelpMenu* menu, QWidget* parent) : QMainWindow(pare
     setObjectName(QStringLiteral("frmQConverter"));
     setWindowTitle(QString::fromLatin1(kAppTitle));
     buildWindow();
-    Form_Load();
+    loadConversionTypes();
 }
 
 frmQConverter::~frmQConverter() = default;
@@ -52,7 +52,7 @@ frmQConverter::~frmQConverter() = default;
 // ---------------------------------------------------------------------------
 // Load, selection, unload
 
-void frmQConverter::Form_Load() {
+void frmQConverter::loadConversionTypes() {
     KeyedCollection<std::string> types;
     GetSlopeTypes(types);
     {
@@ -182,7 +182,7 @@ void frmQConverter::SetValues(std::string name) {
     // The frame's place is the one place of every unit frame, below the top strip.
     QWidget* frame = widgets_.units[static_cast<std::size_t>(shown)].frame;
     for (int k = 0; k < PanelFieldCount; ++k) {
-        Field_Change(static_cast<Unit>(shown), static_cast<PanelField>(k));
+        fieldChanged(static_cast<Unit>(shown), static_cast<PanelField>(k));
     }
 
     frame->show();
@@ -204,11 +204,11 @@ void frmQConverter::showEvent(QShowEvent* event) {
 }
 
 void frmQConverter::closeEvent(QCloseEvent* event) {
-    Form_Unload();
+    closeProgram();
     event->accept();
 }
 
-void frmQConverter::Form_Unload() {
+void frmQConverter::closeProgram() {
     if (unloaded_) {
         return;
     }
@@ -228,7 +228,7 @@ void frmQConverter::Form_Unload() {
 // ---------------------------------------------------------------------------
 // The fields
 
-void frmQConverter::Field_Change(Unit unit, PanelField field) {
+void frmQConverter::fieldChanged(Unit unit, PanelField field) {
     if (!bCalcEnabled) {
         return;
     }
@@ -237,7 +237,7 @@ void frmQConverter::Field_Change(Unit unit, PanelField field) {
     fitToContent();
 }
 
-void frmQConverter::Field_GotFocus(QtTextField& field) {
+void frmQConverter::fieldFocused(QtTextField& field) {
     field.port().setSelection(0, characterCount(field.port().text()));
 }
 

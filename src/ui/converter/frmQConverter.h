@@ -56,13 +56,16 @@ private:
     // Creates and wires the controls of a unit's frame, once.
     void buildUnit(Unit unit);
 
-    void Form_Load();
-    void Form_Unload();
+    // The window's load handler: fills the conversion types, chooses the prompt.
+    void loadConversionTypes();
+    // The unload handler: closes the help viewer and every other window, once.
+    void closeProgram();
+    // The selection handler and its state change (the design's own names).
     void cboConversionType_Click();
     void SetValues(std::string name);
     // The one Change handler and the one GotFocus handler of the 24 fields.
-    void Field_Change(Unit unit, PanelField field);
-    void Field_GotFocus(QtTextField& field);
+    void fieldChanged(Unit unit, PanelField field);
+    void fieldFocused(QtTextField& field);
 
     void selectEntry(int index);
     std::string conversionName() const;

@@ -47,15 +47,14 @@ struct MenuEntry {
     void (*command)(HelpMenu&);
 };
 const std::array<MenuEntry, 5> kMenu{{
-    {"mnuHowDoI", "&How Do I?", Qt::CTRL | Qt::Key_F1, [](HelpMenu& m) { m.mnuHowDoI_Click(); }},
+    {"mnuHowDoI", "&How Do I?", Qt::CTRL | Qt::Key_F1, [](HelpMenu& m) { m.showHowDoI(); }},
     {"mnuWindowHelp", "&Window Help", QKeyCombination(Qt::Key_F1),
-     [](HelpMenu& m) { m.mnuWindowHelp_Click(); }},
-    {"mnuIndex", "&Contents and Index", Qt::SHIFT | Qt::Key_F1,
-     [](HelpMenu& m) { m.mnuIndex_Click(); }},
+     [](HelpMenu& m) { m.showWindowHelp(); }},
+    {"mnuIndex", "&Contents and Index", Qt::SHIFT | Qt::Key_F1, [](HelpMenu& m) { m.showIndex(); }},
     {"mnuContact", "Con&tact Information", Qt::CTRL | Qt::Key_T,
-     [](HelpMenu& m) { m.mnuContact_Click(); }},
+     [](HelpMenu& m) { m.showContact(); }},
     {"mnuAbout", "&About Wexel Converter", Qt::CTRL | Qt::Key_A,
-     [](HelpMenu& m) { m.mnuAbout_Click(); }},
+     [](HelpMenu& m) { m.showAbout(); }},
 }};
 // The separator comes before this entry.
 constexpr std::size_t kMenuLineBefore = 3;
@@ -154,11 +153,11 @@ void frmQConverter::buildUnit(Unit unit) {
         field->setMenuShortcuts(menuKeys);
         field->setExtraMenuActions(commands);
         connect(field, &QLineEdit::textChanged, this,
-                [this, unit, slot] { Field_Change(unit, slot); });
+                [this, unit, slot] { fieldChanged(unit, slot); });
         // Only a user's edit: a text the calculators write back moves nothing.
         connect(field, &QLineEdit::textEdited, this,
                 [this, unit, slot] { useCalculator(unit, calculatorOf(slot).number); });
-        connect(field, &QtTextField::gotFocus, this, [this, field] { Field_GotFocus(*field); });
+        connect(field, &QtTextField::gotFocus, this, [this, field] { fieldFocused(*field); });
         // In reading order after the conversion type (a hidden frame's
         // fields take no focus).
         setTabOrder(k == 0 ? static_cast<QWidget*>(cboConversionType_)

@@ -14,24 +14,24 @@ void HelpMenu::help(unsigned command, unsigned long context) {
                       [&] { help_.showHelp(HelpFilePath(), command, context, std::string()); });
 }
 
-void HelpMenu::mnuHowDoI_Click() {
+void HelpMenu::showHowDoI() {
     help(HELP_CONTEXT, kHowDoIContext);
 }
 
-void HelpMenu::mnuWindowHelp_Click() {
+void HelpMenu::showWindowHelp() {
     help(HELP_CONTEXT, kWindowHelpContext);
 }
 
-void HelpMenu::mnuIndex_Click() {
+void HelpMenu::showIndex() {
     // An empty keyword opens the index.
     help(HELP_PARTIALKEY, 0);
 }
 
-void HelpMenu::mnuContact_Click() {
+void HelpMenu::showContact() {
     frmContactInfo::showInstance();
 }
 
-void HelpMenu::mnuAbout_Click() {
+void HelpMenu::showAbout() {
     frmAbout::showModal();
 }
 

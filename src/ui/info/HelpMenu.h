@@ -17,11 +17,11 @@ public:
     // The commands call `help`, which must outlive this object.
     explicit HelpMenu(HelpSystem& help) : help_(help) {}
 
-    void mnuHowDoI_Click();     // topic 14
-    void mnuWindowHelp_Click(); // topic 100
-    void mnuIndex_Click();      // contents and index
-    void mnuContact_Click();    // the Contact dialog, modeless, one at most
-    void mnuAbout_Click();      // the About dialog, modal
+    void showHowDoI();     // topic 14
+    void showWindowHelp(); // topic 100
+    void showIndex();      // contents and index
+    void showContact();    // the Contact dialog, modeless, one at most
+    void showAbout();      // the About dialog, modal
 
     // The window is unloading: close the help viewer (HELP_QUIT, context 0)
     // and the Contact dialog, so that no window outlives the program.

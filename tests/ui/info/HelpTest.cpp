@@ -446,7 +446,7 @@ private slots:
             QDesktopServices::setUrlHandler(QString::fromLatin1(scheme), &opener, "open");
         }
         HelpSystem help;
-        HelpMenu(help).mnuWindowHelp_Click();
+        HelpMenu(help).showWindowHelp();
         QTextBrowser* browser = help.browser();
         QVERIFY(browser->toPlainText().startsWith(
             QStringLiteral("file share script odd hidden password")));
@@ -476,7 +476,7 @@ private slots:
                                      .toStdString());
         setHelpFilePath(folder.file("help.hlp"));
         HelpSystem help;
-        HelpMenu(help).mnuWindowHelp_Click();
+        HelpMenu(help).showWindowHelp();
         const QString text = help.browser()->toPlainText();
         QVERIFY(text.contains(QString(32, QLatin1Char('a')) + QLatin1Char(' ')));
         QVERIFY(text.contains(QString(32, QLatin1Char('b')) + QChar(0x200B) + QLatin1Char('b')));
@@ -498,14 +498,14 @@ private slots:
         setHelpFilePath(path);
         HelpSystem help;
         HelpMenu menu(help);
-        menu.mnuWindowHelp_Click();
+        menu.showWindowHelp();
         const auto stamp = std::filesystem::last_write_time(path);
         std::ofstream(path, std::ios::trunc) << file("other");
         std::filesystem::last_write_time(path, stamp);
-        menu.mnuWindowHelp_Click();
+        menu.showWindowHelp();
         QCOMPARE(help.browser()->toPlainText(), QStringLiteral("first"));
         std::filesystem::last_write_time(path, stamp + std::chrono::seconds(1));
-        menu.mnuWindowHelp_Click();
+        menu.showWindowHelp();
         QCOMPARE(help.browser()->toPlainText(), QStringLiteral("other"));
     }
 };

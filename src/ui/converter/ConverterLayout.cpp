@@ -139,7 +139,8 @@ void laySentence(QFrame* frame, const std::vector<Placed>& design,
     const int border = frame->frameWidth();
     const int used = px(top) + lines * rowHeight + lineGap;
     grid->setContentsMargins(px(design.front().box.left()) - border, px(top) - border,
-                             px(120) - border, std::max(1, px(pitch) - used) - border);
+                             px(design.front().box.left()) - border,
+                             std::max(1, px(pitch) - used) - border);
 }
 
 // The width of the calculators' frames, as designed.
@@ -153,15 +154,11 @@ QFont windowFont(double points, bool bold) {
     return designFont(QStringLiteral("MS Sans Serif"), points, bold);
 }
 
-WindowWidgets buildWindow(QWidget* content) {
-    WindowWidgets w;
-    w.content = content;
-    content->setFont(windowFont(8.25));
-    auto* column = new QVBoxLayout(content);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(0);
+namespace {
 
-    // The top strip: the conversion type, its label before it.
+// The top strip: the conversion type, its label before it.
+void buildTopStrip(WindowWidgets& w, QVBoxLayout* column) {
+    QWidget* content = w.content;
     auto* top = new QHBoxLayout;
     top->setContentsMargins(px(design::kTypeLabel.left()), px(design::kTypeBox.top()),
                             px(kWindowMargin), 0);
@@ -192,8 +189,11 @@ WindowWidgets buildWindow(QWidget* content) {
     // The unit frame starts below, as designed.
     top->addStrut(px(design::kUnitFrame.top() - design::kTypeBox.top()));
     column->addLayout(top);
+}
 
-    // The unit frames, one over the other: only the one shown is seen.
+// The unit frames, one over the other: only the one shown is seen.
+void buildUnitFrames(WindowWidgets& w, QVBoxLayout* column) {
+    QWidget* content = w.content;
     // buildUnitFrame fills each when its unit is first shown.
     auto* frames = new QWidget(content);
     auto* stack = new QStackedLayout(frames);
@@ -207,8 +207,12 @@ WindowWidgets buildWindow(QWidget* content) {
         stack->addWidget(frame);
     }
     column->addWidget(frames);
+}
 
-    // The bottom strip: the tier list, and beside it the rounding note and Close.
+// The bottom strip: the tier list, and beside it the rounding note, the
+// status line and Close.
+void buildBottomStrip(WindowWidgets& w, QVBoxLayout* column) {
+    QWidget* content = w.content;
     auto* bottom = new QHBoxLayout;
     bottom->setContentsMargins(px(design::kTierList.left()), 0, px(kWindowMargin),
                                px(kWindowMargin));
@@ -259,8 +263,12 @@ WindowWidgets buildWindow(QWidget* content) {
     side->addWidget(w.closeButton, 0, Qt::AlignRight);
     bottom->addLayout(side, 1);
     column->addLayout(bottom);
+}
 
-    // The working panel, below everything the design has: hidden until asked for.
+// The working and the comparison panels, below everything the design has:
+// hidden until asked for.
+void buildPanels(WindowWidgets& w, QVBoxLayout* column) {
+    QWidget* content = w.content;
     w.working = make<QPlainTextEdit>(content, "txtWorking", 8.25, false);
     w.working->setReadOnly(true);
     w.working->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
@@ -289,6 +297,22 @@ WindowWidgets buildWindow(QWidget* content) {
         row->addWidget(panel);
         column->addLayout(row);
     }
+}
+
+} // namespace
+
+WindowWidgets buildWindow(QWidget* content) {
+    WindowWidgets w;
+    w.content = content;
+    content->setFont(windowFont(8.25));
+    auto* column = new QVBoxLayout(content);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+
+    buildTopStrip(w, column);
+    buildUnitFrames(w, column);
+    buildBottomStrip(w, column);
+    buildPanels(w, column);
     column->addStretch();
     return w;
 }
@@ -300,7 +324,11 @@ void buildUnitFrame(WindowWidgets& w, std::size_t unit) {
     QWidget* content = w.content;
     auto* calculators = new QVBoxLayout(frame);
     calculators->setSpacing(0);
-    calculators->setContentsMargins(px(120), 0, px(design::kUnitFrame.width() - 120 - 9255), 0);
+    // Where the design puts the calculators' frames in the unit frame.
+    const QRect& framesAt = design::calculators().front().box;
+    calculators->setContentsMargins(
+        px(framesAt.left()), 0, px(design::kUnitFrame.width() - framesAt.left() - framesAt.width()),
+        0);
     for (std::size_t c = 0; c < design::calculators().size(); ++c) {
         auto* box = new QFrame(frame);
         box->setObjectName(QString::fromLatin1(d.calculatorNames[c]));

@@ -263,6 +263,10 @@ private slots:
                                       "</tr></table></td><td/><td/></tr></table>" +
                                       "</td></tr></table>";
         const QByteArray accents = QByteArray("\xCC\x81").repeated(kMaxHelpCombiningMarks);
+        QByteArray sixteenAttributes;
+        for (int i = 0; i < kMaxHelpAttributes; ++i) {
+            sixteenAttributes += " a" + QByteArray::number(i) + "=\"\"";
+        }
         const struct {
             const char* name;
             QByteArray content; // the <body>'s, unless it is a whole file
@@ -311,6 +315,7 @@ private slots:
                  "</ul></section>",
              nullptr},
             {"title", "<section id=\"100\" title=\"" + QByteArray(200, 't') + "\"/>", nullptr},
+            {"attributes", "<section id=\"100\"><p" + sixteenAttributes + "/></section>", nullptr},
             {"nesting",
              "<section id=\"100\">" + QByteArray("<ul><li>").repeated(8) + "x" +
                  QByteArray("</li></ul>").repeated(8) + "</section>",
@@ -470,6 +475,8 @@ private slots:
                                   " " + QByteArray(33, 'b') + "</p><pre>a  b</pre><p><a href=\"" +
                                   kept + "\">kept</a> <a href=\"" + kept +
                                   "y\">dropped</a></p></section><section id=\"100\">again</section>"
+                                  "<section id=\"200\" title=\"A &lt;b&gt; &amp; C\">"
+                                  "1 &lt; 2 &amp;&amp; &lt;i&gt;x&lt;/i&gt;</section>"
                                   "<section id=\"999999999\" title=\"Nine\"/>"
                                   "<section id=\"1000000000\" title=\"Ten\"/>"
                                   "</body></html>")
@@ -484,7 +491,11 @@ private slots:
         QCOMPARE(links(help.browser()), QStringList{QStringLiteral("kept")});
         // A number used again is no second topic; nine digits are the most a number has.
         help.browser()->setSource(QUrl(QStringLiteral("help:index")));
-        QCOMPARE(links(help.browser()), (QStringList{"Topic 100", "Nine", "Nine", "Topic 100"}));
+        QCOMPARE(links(help.browser()),
+                 (QStringList{"Topic 100", "A <b> & C", "Nine", "A <b> & C", "Nine", "Topic 100"}));
+        // Markup written as text in the file is text on the page.
+        help.browser()->setSource(QUrl(QStringLiteral("help:200")));
+        QCOMPARE(help.browser()->toPlainText(), QStringLiteral("1 < 2 && <i>x</i>"));
     }
 
     void anUnchangedFileIsNotReadAgain() {

@@ -87,10 +87,9 @@ public:
     HelpFile help;
 
 protected:
-    // The page is the window's one stop for the keyboard: Tab goes round its
-    // links, past the last one to the first (Shift+Tab the other way), and
-    // never on to the buttons, so Enter always acts on the link that shows
-    // the focus frame.
+    // Tab goes round the page's links, past the last one to the first
+    // (Shift+Tab the other way), and never on to the buttons, so Enter always
+    // acts on the link that shows the focus frame.
     bool focusNextPrevChild(bool next) override {
         // Past the last link the browser finds none and lets the focus go:
         // it starts again from the first (Shift+Tab: from the last).
@@ -121,6 +120,22 @@ private:
     }
 };
 
+// The viewer's window. Tab on the page stays on the page, which goes round
+// its links; from the buttons it goes on as anywhere.
+class HelpDialog : public QDialog {
+public:
+    HelpDialog() : QDialog(nullptr, Qt::Window) {}
+
+protected:
+    bool focusNextPrevChild(bool next) override {
+        const QWidget* focus = focusWidget();
+        if (focus != nullptr && qobject_cast<const QTextBrowser*>(focus) != nullptr) {
+            return false;
+        }
+        return QDialog::focusNextPrevChild(next);
+    }
+};
+
 } // namespace
 
 HelpSystem::~HelpSystem() {
@@ -134,7 +149,7 @@ QTextBrowser* HelpSystem::browser() const {
 void HelpSystem::openViewer() {
     // A dialog of its own, not modal: screen readers announce it as a
     // window with a title, not as a nameless pane.
-    auto* viewer = new QDialog(nullptr, Qt::Window);
+    auto* viewer = new HelpDialog;
     viewer->setObjectName(QStringLiteral("frmHelp"));
     viewer->setAttribute(Qt::WA_DeleteOnClose);
     viewer->setWindowIcon(applicationIcon());
@@ -154,13 +169,18 @@ void HelpSystem::openViewer() {
     forward->setEnabled(false);
     QObject::connect(contents, &QPushButton::clicked, browser,
                      [browser] { browser->go(indexUrl()); });
-    // The buttons answer to the mouse and to Alt with their letter but take
-    // no focus: a button with the focus took Enter while the page still
-    // showed the frame of a link (the browser puts it back on Back/Forward).
+    // The buttons answer to the mouse, to Alt with their letter, and take the
+    // focus from the keyboard only: Ctrl+Tab leaves the page for them (Tab on
+    // the page goes round its links), Tab from the last goes back to the page.
+    // A click leaves the keyboard on the page, so Enter acts on the link that
+    // shows the focus frame, never on a button clicked before.
     for (QPushButton* b : {contents, back, forward}) {
-        b->setFocusPolicy(Qt::NoFocus);
-        b->setAutoDefault(false); // Enter is the page's: no button takes it
+        b->setFocusPolicy(Qt::TabFocus);
+        b->setAutoDefault(false); // Enter is the page's; Space presses a button
     }
+    QObject::connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Tab), viewer),
+                     &QShortcut::activated, contents,
+                     [contents] { contents->setFocus(Qt::TabFocusReason); });
     // Esc closes the help, as it closes the program's dialogs.
     QObject::connect(new QShortcut(QKeySequence(Qt::Key_Escape), viewer), &QShortcut::activated,
                      viewer, &QWidget::close);

@@ -212,6 +212,16 @@ private slots:
             press(Qt::Key_Tab, Qt::ShiftModifier);
             press(Qt::Key_Return);
             QCOMPARE(shownUrl(help), targets.back());
+            // Ctrl+Tab leaves the page for the buttons; Tab goes along them
+            // and back to the page, Space presses the one with the focus.
+            press(Qt::Key_Tab, Qt::ControlModifier);
+            QCOMPARE(QApplication::focusWidget(), button("cmdContents"));
+            press(Qt::Key_Space);
+            QCOMPARE(shownUrl(help), QStringLiteral("help:index"));
+            press(Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget(), button("cmdBack"));
+            press(Qt::Key_Tab); // past Forward, which has nowhere to go
+            QCOMPARE(QApplication::focusWidget(), help.browser());
             press(Qt::Key_Escape);
             QTRY_COMPARE(help.viewer(), static_cast<QWidget*>(nullptr));
             window.activateWindow();

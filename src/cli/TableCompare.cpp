@@ -177,8 +177,9 @@ int compareTablesCommand(const std::string& oldFolder, const std::string& newFol
         }
     }
 
-    // Each capacity under each table, the table in use swapped in turn.
-    const ConversionTable loaded = SlopeTable();
+    // Each capacity under each table, the table in use swapped in turn, and
+    // put back after.
+    ConversionTable loaded = SlopeTable();
     int status = Done;
     for (const auto& entry : tables[1]) {
         const Conversion* c = &entry.item;
@@ -216,7 +217,7 @@ int compareTablesCommand(const std::string& oldFolder, const std::string& newFol
             rows.push_back({"capacity", c->name, at[i], wexels[0][i], wexels[1][i], difference});
         }
     }
-    setSlopeTable(loaded);
+    setSlopeTable(std::move(loaded));
     if (status != Done) {
         return status;
     }

@@ -181,9 +181,6 @@ void HelpSystem::openViewer() {
     QObject::connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Tab), viewer),
                      &QShortcut::activated, contents,
                      [contents] { contents->setFocus(Qt::TabFocusReason); });
-    // Esc closes the help, as it closes the program's dialogs.
-    QObject::connect(new QShortcut(QKeySequence(Qt::Key_Escape), viewer), &QShortcut::activated,
-                     viewer, &QWidget::close);
     QObject::connect(back, &QPushButton::clicked, browser, &QTextBrowser::backward);
     QObject::connect(forward, &QPushButton::clicked, browser, &QTextBrowser::forward);
     QObject::connect(browser, &QTextBrowser::backwardAvailable, back, &QPushButton::setEnabled);

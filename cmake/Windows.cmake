@@ -1,8 +1,9 @@
 # What a Windows build needs beyond the POSIX one: Windows 10's API (Qt 6's
-# floor), the system headers without their min/max macros, and, when cross-built
-# on Linux, Wine to run the tests and GoogleTest built from source.
+# floor), the system headers without their min/max macros and lean, alike in
+# every file, and, when cross-built on Linux, Wine to run the tests and
+# GoogleTest built from source.
 
-add_compile_definitions(_WIN32_WINNT=0x0A00 WINVER=0x0A00 NOMINMAX)
+add_compile_definitions(_WIN32_WINNT=0x0A00 WINVER=0x0A00 NOMINMAX WIN32_LEAN_AND_MEAN)
 
 # Folders of the build machine as a Windows program under Wine sees them:
 # Wine's drive Z: is the root of the Linux file system.

@@ -166,35 +166,34 @@ int compareTablesCommand(const std::string& oldFolder, const std::string& newFol
             differs = true;
         }
     }
+    // The conversions in both tables, by code: each old one with its new one.
+    std::vector<std::pair<const Conversion*, const Conversion*>> kept;
     for (const auto& entry : tables[1]) {
         const Conversion* c = &entry.item;
         const auto old = before.find(foldKey(c->code));
         if (old == before.end()) {
             rows.push_back({"added", c->name, c->units, "", "", ""});
             differs = true;
-        } else if (old->second->name != c->name) {
+            continue;
+        }
+        if (old->second->name != c->name) {
             rows.push_back({"renamed", c->name, "name", old->second->name, c->name, ""});
         }
+        kept.emplace_back(old->second, c);
     }
 
     // Each capacity under each table, the table in use swapped in turn, and
     // put back after.
     ConversionTable loaded = SlopeTable();
     int status = Done;
-    for (const auto& entry : tables[1]) {
-        const Conversion* c = &entry.item;
-        const auto old = before.find(foldKey(c->code));
-        if (old == before.end()) {
-            continue;
-        }
-        compareBands(*old->second, *c, rows);
-        const std::vector<std::string> at =
-            capacities.empty() ? bandEdges(*old->second, *c) : capacities;
+    for (const auto& [was, c] : kept) {
+        compareBands(*was, *c, rows);
+        const std::vector<std::string> at = capacities.empty() ? bandEdges(*was, *c) : capacities;
         std::vector<std::string> wexels[2];
         std::string refusal;
         for (int t = 0; t < 2 && refusal.empty(); ++t) {
             setSlopeTable(tables[t]);
-            const std::string& name = t == 0 ? old->second->name : c->name;
+            const std::string& name = t == 0 ? was->name : c->name;
             for (const std::string& capacity : at) {
                 if (const auto w = wexelsFor(name, capacity, refusal)) {
                     wexels[t].push_back(*w);

@@ -10,9 +10,6 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <io.h>
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
 #include <windows.h>
 
 #include <shellapi.h> // needs windows.h first

@@ -13,9 +13,6 @@
 #include <QLocalSocket>
 #include <QUuid>
 
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
 #include <windows.h>
 
 #include <knownfolders.h>

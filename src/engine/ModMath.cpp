@@ -22,6 +22,19 @@ void checkFinite(double value) {
     }
 }
 
+// The conversion's tiers and their count, as GetTierArray gives them (none
+// for a name not in the table).
+struct Tiers {
+    TierArray tiers;
+    std::int16_t count = 0;
+};
+
+Tiers tiersOf(const std::string& conversionName) {
+    Tiers found;
+    GetTierArray(found.tiers, conversionName, found.count);
+    return found;
+}
+
 // (MinCap(i) - 1) in the 32-bit arithmetic of the tier values.
 std::int32_t belowTier(const TierArray& tiers, std::size_t i) {
     return checkedInt32(static_cast<std::int64_t>(tiers.MinCap(i)) - 1);
@@ -103,9 +116,7 @@ double capacityWalk(const std::string& amount, const std::string& conversionName
     if (!isNumeric(amount)) {
         return 0.0;
     }
-    TierArray tiers;
-    std::int16_t count = 0;
-    GetTierArray(tiers, conversionName, count);
+    const auto [tiers, count] = tiersOf(conversionName);
     double remaining = textToDouble(amount);
     double total = 0.0;
     for (int i = 1; remaining > 0 && i <= count; ++i) {
@@ -146,9 +157,7 @@ double wexelWalk(std::string& wexels, const std::string& conversionName, std::st
     if (!isNumeric(wexels) || !isNumeric(startCapacity)) {
         return 0.0;
     }
-    TierArray tiers;
-    std::int16_t count = 0;
-    GetTierArray(tiers, conversionName, count);
+    const auto [tiers, count] = tiersOf(conversionName);
     double remaining = textToDouble(wexels);
     // The start is read once: every tier compares against the same value.
     const double start = textToDouble(startCapacity);

@@ -3,9 +3,6 @@
 #ifdef _WIN32
 #include <filesystem>
 #include <string>
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
 #include <windows.h>
 #else
 #include <cerrno>

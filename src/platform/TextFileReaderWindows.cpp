@@ -9,9 +9,6 @@
 #include <chrono>
 #include <thread>
 
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
 #include <windows.h>
 
 namespace wexel {

@@ -1,10 +1,14 @@
 #pragma once
-// The keyboard's ways to a context menu, Shift+F10 and the Menu key, for the
-// fields and results: Qt opens one from the Menu key on some platforms only.
+// The context menus of the fields and results: the keyboard's ways to them,
+// Shift+F10 and the Menu key (Qt opens one from the Menu key on some
+// platforms only), and the calculators' commands after their own entries.
 
+#include <QAction>
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
+#include <QList>
+#include <QMenu>
 #include <QWidget>
 
 namespace wexel {
@@ -24,6 +28,17 @@ inline bool openMenuByKey(QWidget* widget, QEvent* event, QPoint at) {
     QContextMenuEvent menu(QContextMenuEvent::Keyboard, at, widget->mapToGlobal(at));
     QApplication::sendEvent(widget, &menu);
     return true;
+}
+
+// Shows `menu` at `at` (global), deleted once closed, with `commands` after
+// a line below its own entries.
+inline void popUpWithCommands(QMenu* menu, const QList<QAction*>& commands, QPoint at) {
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    if (!commands.isEmpty()) {
+        menu->addSeparator();
+        menu->addActions(commands);
+    }
+    menu->popup(at);
 }
 
 } // namespace wexel

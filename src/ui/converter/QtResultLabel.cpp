@@ -99,16 +99,11 @@ bool QtResultLabel::event(QEvent* event) {
 
 void QtResultLabel::contextMenuEvent(QContextMenuEvent* event) {
     auto* menu = new QMenu(this);
-    menu->setAttribute(Qt::WA_DeleteOnClose);
     QAction* copy = menu->addAction(tr("&Copy"), this, [this] {
         QGuiApplication::clipboard()->setText(hasSelectedText() ? selectedText() : text());
     });
     copy->setShortcut(QKeySequence::Copy);
-    if (!extraActions_.isEmpty()) {
-        menu->addSeparator();
-        menu->addActions(extraActions_);
-    }
-    menu->popup(event->globalPos());
+    popUpWithCommands(menu, extraActions_, event->globalPos());
 }
 
 std::string QtResultLabel::caption() const {

@@ -136,16 +136,11 @@ void QtTextField::mouseReleaseEvent(QMouseEvent* event) {
 
 void QtTextField::contextMenuEvent(QContextMenuEvent* event) {
     QMenu* menu = createStandardContextMenu();
-    menu->setAttribute(Qt::WA_DeleteOnClose);
     // Paste from the menu edits outside the field's own events.
     for (QAction* action : menu->actions()) {
         connect(action, &QAction::triggered, this, &QtTextField::reportRefusal);
     }
-    if (!extraActions_.isEmpty()) {
-        menu->addSeparator();
-        menu->addActions(extraActions_);
-    }
-    menu->popup(event->globalPos());
+    popUpWithCommands(menu, extraActions_, event->globalPos());
 }
 
 std::string QtTextField::Port::text() const {

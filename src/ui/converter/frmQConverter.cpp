@@ -149,10 +149,11 @@ void frmQConverter::SetValues(std::string name) {
 
     bCalcEnabled = false;
     for (UnitFrame& u : units_) {
+        if (!u.built()) {
+            continue; // a frame built later starts with its zeros
+        }
         for (QtTextField* field : u.fields) {
-            if (field != nullptr) { // a frame not built yet holds its zeros
-                integerCheck(field->port(), "0", "0", false);
-            }
+            integerCheck(field->port(), "0", "0", false);
         }
     }
     bCalcEnabled = true;
@@ -171,7 +172,7 @@ void frmQConverter::SetValues(std::string name) {
 
     // Carry the numbers over from the unit shown before, field by field.
     for (const UnitFrame& from : units_) {
-        if (&from != &u && from.code != nullptr && LastUnitsShown == from.code) {
+        if (&from != &u && from.built() && LastUnitsShown == from.code) {
             for (std::size_t k = 0; k < PanelFieldCount; ++k) {
                 u.fields[k]->setText(from.fields[k]->text());
             }
@@ -250,11 +251,13 @@ bool frmQConverter::eventFilter(QObject* watched, QEvent* event) {
                          static_cast<QFocusEvent*>(event)->reason() != Qt::ActiveWindowFocusReason);
     if (chosen) {
         for (int unit = 0; unit < UnitCount; ++unit) {
+            if (!units_[static_cast<std::size_t>(unit)].built()) {
+                continue;
+            }
             const auto& calculators = widgets_.units[static_cast<std::size_t>(unit)].calculators;
             for (std::size_t c = 0; c < calculators.size(); ++c) {
-                if (calculators[c] != nullptr &&
-                    (watched == calculators[c] ||
-                     calculators[c]->isAncestorOf(static_cast<QWidget*>(watched)))) {
+                if (watched == calculators[c] ||
+                    calculators[c]->isAncestorOf(static_cast<QWidget*>(watched))) {
                     useCalculator(static_cast<Unit>(unit), static_cast<int>(c) + 1);
                 }
             }

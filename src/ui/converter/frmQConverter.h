@@ -45,7 +45,8 @@ private:
     enum Unit : int { UnitMSU = 0, UnitMSG, UnitENG, UnitCount };
 
     struct UnitFrame {
-        const char* code = nullptr;
+        const char* code = nullptr; // set once buildUnit has built the frame
+        bool built() const { return code != nullptr; }
         std::array<QtTextField*, PanelFieldCount> fields{};
         std::array<QtResultLabel*, PanelLabelCount> labels{};
         Panel panel;

@@ -73,7 +73,8 @@ endif()
 # scale alone run there, and nowhere skip. A variant is
 # FONTS[:SCALE[:SCREENS]]: the font set (above), the scale of the display
 # (1 by default: 96 dpi; 1.5 is 144 dpi) and the screens, "two"
-# (tests/ui/screens.json: 1280x1024 beside 800x480, the default) or "small" (tests/ui/screens-1024.json: 1024x768).
+# (tests/ui/screens.json: 1280x1024 beside 800x480, the default) or "small"
+# (tests/ui/screens-1024.json: 1024x768).
 # The test runs once per variant (design:1:two by default); every run but
 # the first is named <name>_<fonts>[_x<scale>][_<screens>].
 function(wexel_qtest name)

@@ -128,8 +128,7 @@ public:
 
 protected:
     bool focusNextPrevChild(bool next) override {
-        const QWidget* focus = focusWidget();
-        if (focus != nullptr && qobject_cast<const QTextBrowser*>(focus) != nullptr) {
+        if (qobject_cast<const QTextBrowser*>(focusWidget()) != nullptr) {
             return false;
         }
         return QDialog::focusNextPrevChild(next);

@@ -53,18 +53,7 @@ private:
 
 } // namespace
 
-int wexel::runConverterProgram(int argc, char* argv[], const QString& instanceFolder) {
-    wexel::openClosedStandardStreams();
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
-        qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
-        // Qt would abort with advice to reinstall: say what is missing instead.
-        std::fprintf(stderr, "wexel-converter: no display to show its window on (neither DISPLAY "
-                             "nor WAYLAND_DISPLAY is set)\n");
-        return 1;
-    }
-    int qtArgc = argc > 0 ? 1 : 0;
-    wexel::useWholeScaleFactors();
-    QApplication app(qtArgc, argv);
+void wexel::setUpApplication() {
     const wexel::VersionInfo version = wexel::builtInVersion();
     QApplication::setApplicationName(QString::fromLatin1(wexel::kAppTitle));
     QApplication::setApplicationVersion(
@@ -79,6 +68,21 @@ int wexel::runConverterProgram(int argc, char* argv[], const QString& instanceFo
     const QLocale locale = QLocale::system();
     wexel::setNumberLocale(
         {locale.decimalPoint().toStdString(), locale.groupSeparator().toStdString()});
+}
+
+int wexel::runConverterProgram(int argc, char* argv[], const QString& instanceFolder) {
+    wexel::openClosedStandardStreams();
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
+        qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
+        // Qt would abort with advice to reinstall: say what is missing instead.
+        std::fprintf(stderr, "wexel-converter: no display to show its window on (neither DISPLAY "
+                             "nor WAYLAND_DISPLAY is set)\n");
+        return 1;
+    }
+    int qtArgc = argc > 0 ? 1 : 0;
+    wexel::useWholeScaleFactors();
+    QApplication app(qtArgc, argv);
+    wexel::setUpApplication();
 
     wexel::QtMessageBox messageBox;
     wexel::setMessageBox(&messageBox);

@@ -494,6 +494,8 @@ private slots:
         setHelpFilePath(folder.file("help.hlp"));
         HelpSystem help;
         HelpMenu(help).showWindowHelp();
+        // A file without a title: the viewer is named for the program.
+        QCOMPARE(help.viewer()->windowTitle(), QStringLiteral("Wexel Converter Help"));
         const QString text = help.browser()->toPlainText();
         QVERIFY(text.contains(QString(32, QLatin1Char('a')) + QLatin1Char(' ')));
         QVERIFY(text.contains(QString(32, QLatin1Char('b')) + QChar(0x200B) + QLatin1Char('b')));
@@ -512,14 +514,15 @@ private slots:
         TempFolder folder;
         const std::string path = folder.file("help.hlp");
         auto file = [](const char* text) {
-            return std::string("<html><body><section id=\"100\">") + text +
-                   "</section></body></html>";
+            return std::string("<html><head><title>") + text +
+                   "</title></head><body><section id=\"100\">" + text + "</section></body></html>";
         };
         folder.write("help.hlp", file("first"));
         setHelpFilePath(path);
         HelpSystem help;
         HelpMenu menu(help);
         menu.showWindowHelp();
+        QCOMPARE(help.viewer()->windowTitle(), QStringLiteral("first")); // the file's title
         const auto stamp = std::filesystem::last_write_time(path);
         std::ofstream(path, std::ios::trunc) << file("other");
         std::filesystem::last_write_time(path, stamp);
@@ -528,6 +531,7 @@ private slots:
         std::filesystem::last_write_time(path, stamp + std::chrono::seconds(1));
         menu.showWindowHelp();
         QCOMPARE(help.browser()->toPlainText(), QStringLiteral("other"));
+        QCOMPARE(help.viewer()->windowTitle(), QStringLiteral("other"));
     }
 };
 

@@ -37,6 +37,13 @@ InstanceGuard::InstanceGuard(QString folder, QObject* parent)
     });
 }
 
+InstanceGuard::~InstanceGuard() {
+    server_.close();
+    if (lockHandle_ >= 0) {
+        closeLock(lockHandle_);
+    }
+}
+
 // The machine's name as a file name: a home shared between machines holds
 // one instance of each.
 QString InstanceGuard::hostPart() {
@@ -76,11 +83,8 @@ void makeFolders(const QString& base, const QString& path) {
 
 } // namespace
 
-InstanceGuard::~InstanceGuard() {
-    server_.close();
-    if (lockHandle_ >= 0) {
-        ::close(static_cast<int>(lockHandle_));
-    }
+void InstanceGuard::closeLock(qintptr handle) {
+    ::close(static_cast<int>(handle));
 }
 
 QString InstanceGuard::defaultFolder() {

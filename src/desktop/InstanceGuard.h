@@ -77,6 +77,8 @@ private:
     // Lets the instance at the other end of `socket` bring its window to the
     // front, where the system allows only the process in front to do so.
     static void allowForeground(const QLocalSocket& socket);
+    // Closes the lock file's handle, which releases the lock.
+    static void closeLock(qintptr handle);
 
     QString folder_;
     qintptr lockHandle_ = -1; // the open, locked lock file

@@ -28,11 +28,8 @@ std::wstring native(const QString& path) {
 
 } // namespace
 
-InstanceGuard::~InstanceGuard() {
-    server_.close();
-    if (lockHandle_ >= 0) {
-        ::CloseHandle(reinterpret_cast<HANDLE>(lockHandle_));
-    }
+void InstanceGuard::closeLock(qintptr handle) {
+    ::CloseHandle(reinterpret_cast<HANDLE>(handle));
 }
 
 QString InstanceGuard::defaultFolder() {

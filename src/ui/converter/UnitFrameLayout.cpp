@@ -37,6 +37,20 @@ QLabel* caption(QWidget* parent, const QString& text, int designWidth) {
     return label;
 }
 
+// A field or a result of a calculator's sentence: named as the design names
+// it, showing 0, and described to a screen reader by the whole sentence.
+template <class Control>
+Control* sentencePart(QWidget* parent, const QString& name, const QFont& font,
+                      const QString& accessibleName, const QString& sentence) {
+    auto* control = new Control(parent);
+    control->setObjectName(name);
+    control->setFont(font);
+    control->setText(QStringLiteral("0"));
+    control->setAccessibleName(accessibleName);
+    control->setAccessibleDescription(sentence);
+    return control;
+}
+
 // A piece of a sentence with its designed box.
 struct Placed {
     const SentencePiece& piece;
@@ -184,28 +198,20 @@ void buildUnitFrame(WindowWidgets& w, std::size_t unit) {
             }
             case PieceKind::Field: {
                 const auto slot = static_cast<PanelField>(p.piece.slot);
-                auto* field = new QtTextField(box);
-                field->setObjectName(text);
-                field->setFont(windowFont(9.75));
+                auto* field = sentencePart<QtTextField>(box, text, windowFont(9.75), accessibleName,
+                                                        sentence);
                 field->setCharacterLimit(panelFieldMaxLength(slot));
-                field->setText(QStringLiteral("0"));
                 field->setMinimumWidth(
                     std::max(px(p.box.width()), field->minimumSizeHint().width()));
-                field->setAccessibleName(accessibleName);
-                field->setAccessibleDescription(sentence);
                 u.fields[slot] = field;
                 pieces.push_back(field);
                 break;
             }
             case PieceKind::Output: {
                 const auto slot = static_cast<PanelLabel>(p.piece.slot);
-                auto* label = new QtResultLabel(box);
-                label->setObjectName(text);
-                label->setFont(windowFont(9.75, true));
-                label->setText(QStringLiteral("0"));
+                auto* label = sentencePart<QtResultLabel>(box, text, windowFont(9.75, true),
+                                                          accessibleName, sentence);
                 label->setLeastWidth(px(p.box.width()));
-                label->setAccessibleName(accessibleName);
-                label->setAccessibleDescription(sentence);
                 u.labels[slot] = label;
                 pieces.push_back(label);
                 break;

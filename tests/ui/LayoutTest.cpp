@@ -20,10 +20,8 @@
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
-#include <QLayout>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -167,12 +165,8 @@ void place(QStringList& found, const QWidget* widget, const QWidget* origin, QPo
     const QPoint at = widget->mapTo(origin, QPoint());
     if (std::abs(at.x() - designed.x()) > kTolerance ||
         std::abs(at.y() - designed.y()) > kTolerance) {
-        found << QStringLiteral("%1 at (%2,%3), designed (%4,%5)")
-                     .arg(where(widget))
-                     .arg(at.x())
-                     .arg(at.y())
-                     .arg(designed.x())
-                     .arg(designed.y());
+        found << where(widget) + QStringLiteral(" at %1, designed %2")
+                                     .arg(QDebug::toString(at), QDebug::toString(designed));
     }
 }
 
@@ -258,13 +252,9 @@ ScopedTable tables() {
 
 // About or Contact, shown, and kept when closed.
 std::unique_ptr<QDialog> shownDialog(bool about) {
-    std::unique_ptr<QDialog> dialog;
-    if (about) {
-        dialog = std::make_unique<frmAbout>();
-    } else {
-        dialog.reset(new frmContactInfo);
-        dialog->setAttribute(Qt::WA_DeleteOnClose, false);
-    }
+    std::unique_ptr<QDialog> dialog(about ? static_cast<QDialog*>(new frmAbout)
+                                          : new frmContactInfo);
+    dialog->setAttribute(Qt::WA_DeleteOnClose, false);
     dialog->show();
     return dialog;
 }
@@ -315,20 +305,15 @@ private slots:
         // The tab order is the reading order of the unit frame shown.
         box->setCurrentIndex(1);
         QWidget* at = box;
-        QList<QWidget*> fields;
         for (int k = 0; k < PanelFieldCount; ++k) {
-            at = at->nextInFocusChain();
-            while (!at->isVisible() || at->focusPolicy() == Qt::NoFocus ||
-                   qobject_cast<QLineEdit*>(at) == nullptr) {
+            const QPoint a = at->mapTo(&window, QPoint());
+            do {
                 at = at->nextInFocusChain();
-            }
-            fields << at;
-        }
-        for (int k = 1; k < fields.size(); ++k) {
-            const QPoint a = fields[k - 1]->mapTo(&window, QPoint());
-            const QPoint b = fields[k]->mapTo(&window, QPoint());
-            QVERIFY2(a.y() < b.y() - 5 || (std::abs(a.y() - b.y()) <= 5 && a.x() < b.x()),
-                     qPrintable(fields[k]->objectName()));
+            } while (!at->isVisible() || at->focusPolicy() == Qt::NoFocus ||
+                     qobject_cast<QLineEdit*>(at) == nullptr);
+            const QPoint b = at->mapTo(&window, QPoint());
+            QVERIFY2(k == 0 || a.y() < b.y() - 5 || (std::abs(a.y() - b.y()) <= 5 && a.x() < b.x()),
+                     qPrintable(at->objectName()));
         }
         // With the working panel shown too, the window grows to hold it, and
         // scrolls only where its screen has no room for it.
